@@ -15,6 +15,33 @@ class TBitmap;
 // real windows; the headless host keeps everything in memory for tests and scripts.
 // Coordinates: screen coordinates, or a window's client coordinates where it says so.
 
+// Virtual-key codes, the published values: letters and digits are their upper-case ASCII
+// codes ('A' 0x41, '0' 0x30).
+constexpr std::uint16_t VK_LBUTTON = 0x01;
+constexpr std::uint16_t VK_RBUTTON = 0x02;
+constexpr std::uint16_t VK_MBUTTON = 0x04;
+constexpr std::uint16_t VK_BACK = 0x08;
+constexpr std::uint16_t VK_TAB = 0x09;
+constexpr std::uint16_t VK_RETURN = 0x0D;
+constexpr std::uint16_t VK_SHIFT = 0x10;
+constexpr std::uint16_t VK_CONTROL = 0x11;
+constexpr std::uint16_t VK_MENU = 0x12; // Alt
+constexpr std::uint16_t VK_PAUSE = 0x13;
+constexpr std::uint16_t VK_ESCAPE = 0x1B;
+constexpr std::uint16_t VK_SPACE = 0x20;
+constexpr std::uint16_t VK_PRIOR = 0x21; // Page Up
+constexpr std::uint16_t VK_NEXT = 0x22;  // Page Down
+constexpr std::uint16_t VK_END = 0x23;
+constexpr std::uint16_t VK_HOME = 0x24;
+constexpr std::uint16_t VK_LEFT = 0x25;
+constexpr std::uint16_t VK_UP = 0x26;
+constexpr std::uint16_t VK_RIGHT = 0x27;
+constexpr std::uint16_t VK_DOWN = 0x28;
+constexpr std::uint16_t VK_INSERT = 0x2D;
+constexpr std::uint16_t VK_DELETE = 0x2E;
+constexpr std::uint16_t VK_F1 = 0x70; // VK_F1 + n - 1 is Fn, up to F12
+constexpr std::uint16_t VK_F12 = 0x7B;
+
 struct THostMouseEvent {
     enum TKind : std::uint8_t { Down, Up, Move, DoubleClick, Leave };
     TKind Kind = Move;
@@ -165,4 +192,8 @@ public:
     virtual void Beep() = 0;
     // Hands an address to the desktop's opener; true when the opener took it.
     virtual bool OpenUrl(const AnsiString& Url) = 0;
+
+    // Called after the host has refilled the system colour table (SetSysColor) because the
+    // desktop's palette changed; the ui then tells its controls (CM_SYSCOLORCHANGE).
+    virtual void SetSysColorChangeHandler(std::function<void()> Handler) = 0;
 };
