@@ -2,6 +2,7 @@
 
 #include "platform/base/Events.h"
 #include "platform/base/Types.h"
+#include "platform/host/Host.h"
 
 #include <cstdint>
 
@@ -90,32 +91,10 @@ constexpr std::uint32_t CM_RELEASE = CM_BASE + 33;
 constexpr std::uint32_t CM_SYSCOLORCHANGE = CM_BASE + 36;
 constexpr std::uint32_t CM_CONTROLLISTCHANGE = CM_BASE + 44;
 
-// Virtual-key codes. Letters and digits are their ASCII upper-case codes ('A', '0').
-constexpr std::uint16_t VK_LBUTTON = 0x01;
-constexpr std::uint16_t VK_RBUTTON = 0x02;
+// Virtual-key codes: Host.h has the common ones (VK_LBUTTON ... VK_F1, VK_F12); these
+// complete them.
 constexpr std::uint16_t VK_CANCEL = 0x03;
-constexpr std::uint16_t VK_MBUTTON = 0x04;
-constexpr std::uint16_t VK_BACK = 0x08;
-constexpr std::uint16_t VK_TAB = 0x09;
-constexpr std::uint16_t VK_RETURN = 0x0D;
-constexpr std::uint16_t VK_SHIFT = 0x10;
-constexpr std::uint16_t VK_CONTROL = 0x11;
-constexpr std::uint16_t VK_MENU = 0x12;
-constexpr std::uint16_t VK_PAUSE = 0x13;
 constexpr std::uint16_t VK_CAPITAL = 0x14;
-constexpr std::uint16_t VK_ESCAPE = 0x1B;
-constexpr std::uint16_t VK_SPACE = 0x20;
-constexpr std::uint16_t VK_PRIOR = 0x21;
-constexpr std::uint16_t VK_NEXT = 0x22;
-constexpr std::uint16_t VK_END = 0x23;
-constexpr std::uint16_t VK_HOME = 0x24;
-constexpr std::uint16_t VK_LEFT = 0x25;
-constexpr std::uint16_t VK_UP = 0x26;
-constexpr std::uint16_t VK_RIGHT = 0x27;
-constexpr std::uint16_t VK_DOWN = 0x28;
-constexpr std::uint16_t VK_INSERT = 0x2D;
-constexpr std::uint16_t VK_DELETE = 0x2E;
-constexpr std::uint16_t VK_F1 = 0x70;
 constexpr std::uint16_t VK_F2 = 0x71;
 constexpr std::uint16_t VK_F3 = 0x72;
 constexpr std::uint16_t VK_F4 = 0x73;
@@ -126,7 +105,6 @@ constexpr std::uint16_t VK_F8 = 0x77;
 constexpr std::uint16_t VK_F9 = 0x78;
 constexpr std::uint16_t VK_F10 = 0x79;
 constexpr std::uint16_t VK_F11 = 0x7A;
-constexpr std::uint16_t VK_F12 = 0x7B;
 
 // Mouse messages carry the pointer in LParam (X in the low 32 bits, Y in the high 32 bits,
 // both signed, in the receiver's client coordinates) and the shift state in WParam
