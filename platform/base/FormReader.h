@@ -18,7 +18,11 @@
 // property by property in the order written, and get Loaded() once all are read. A nested
 // object's Parent is set through ParentHook (the ui layer makes controls children of the
 // nearest enclosing control, menu items children of the enclosing menu item). Errors name the
-// form, the line and the unknown word (EReadError).
+// form, the line and the unknown word (EReadError):
+//   "<form>: <line>: unknown class 'TImag'", "... unknown property 'Font.Nme'",
+//   "... unknown method 'Image1Clik'", "... invalid value 'clWhit'", "... missing end of
+//   'Image1'". Identifiers (class, property, method and enumeration names, True and False)
+// are compared ignoring the case of ASCII letters; component names exactly.
 class TReader {
 public:
     using TParentHook = std::function<void(TComponent* Child, TComponent* Enclosing)>;
@@ -33,12 +37,23 @@ public:
     // Throws EReadError "<form>: <line>: <message>".
     [[noreturn]] void Error(const AnsiString& Message) const;
     std::any Method(const AnsiString& Name) const;
+    // Runs Apply with the component Name (the root, one it owns, or null for "nil") once the
+    // whole description is read; an unknown name, or Apply answering false (a component of
+    // the wrong class), is an error on the line being read now.
+    void FixupReference(const AnsiString& Name, std::function<bool(TComponent*)> Apply);
 
 private:
+    struct TFixup {
+        AnsiString Name;
+        int Line;
+        std::function<bool(TComponent*)> Apply;
+    };
+
     AnsiString FText;
     AnsiString FFormName;
     TComponent* FRoot = nullptr;
     int FLine = 0;
+    std::vector<TFixup> FFixups;
     friend class TFormParser;
 };
 

@@ -4,6 +4,7 @@
 
 #include <any>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -55,6 +56,14 @@ struct TPropInfo {
     std::optional<TValue> Default;
 };
 
+// A published field of a form class: after a description is read it points at the component
+// of its name.
+struct TFieldInfo {
+    AnsiString Name;
+    // Points the field of Instance at Component; false when Component is of another class.
+    std::function<bool(TObject* Instance, TComponent* Component)> Bind;
+};
+
 struct TClassInfo {
     AnsiString Name;
     const TClassInfo* Parent = nullptr;
@@ -62,9 +71,12 @@ struct TClassInfo {
     std::function<TComponent*(TComponent* Owner)> Create;
     std::vector<TPropInfo> Properties; // own properties, in streaming order
     std::vector<std::pair<AnsiString, std::function<std::any(TObject*)>>> Methods;
+    std::vector<TFieldInfo> Fields;
 
-    // Searches this class, then its parents.
+    // Names are compared ignoring the case of ASCII letters, as identifiers of descriptions
+    // are. Searches this class, then its parents.
     const TPropInfo* FindProperty(const AnsiString& Name) const;
+    const TFieldInfo* FindField(const AnsiString& Name) const;
     // Inherited properties first, then own: the streaming order.
     std::vector<const TPropInfo*> AllProperties() const;
     // A published method bound to Instance, as a std::function of its signature; empty any
@@ -76,8 +88,9 @@ class TClassRegistry {
 public:
     static TClassRegistry& Instance();
     // Classes are registered once; registering a name again replaces nothing and returns the
-    // existing entry.
+    // existing entry. A parent must be registered first (EInvalidOperation otherwise).
     TClassInfo& Add(const AnsiString& Name, const AnsiString& ParentName);
+    // By name, ignoring the case of ASCII letters; null when not registered.
     const TClassInfo* Find(const AnsiString& Name) const;
 
 private:
@@ -96,14 +109,28 @@ template <> struct TValueTraits<AnsiString> {
     static TValue To(const AnsiString& V) { return TValue::String(V); }
 };
 long long IntegerFromValue(const TValue& V, TReader& R);
+// Throws EReadError naming the value as written.
+[[noreturn]] void BadValue(const TValue& V, TReader& R);
 long long EnumFromValue(const TValue& V, const TEnumInfo& Info, bool IsSet, TReader& R);
 TValue EnumToValue(long long Value, const TEnumInfo& Info, bool IsSet);
 // The published method of the form being read that an event value names.
 std::any MethodFromValue(const TValue& V, TReader& R);
 [[noreturn]] void BadEventValue(const TValue& V, TReader& R);
+// A reference to a component of the form by its name (or nil), resolved once the whole
+// description is read, since it may name a component described further down. Apply gets the
+// component (null for nil) and answers false when it is of the wrong class.
+void ReferenceFromValue(const TValue& V, TReader& R, std::function<bool(TComponent*)> Apply);
 template <class T>
 struct TValueTraits<T, std::enable_if_t<std::is_integral_v<T> && !std::is_same_v<T, bool>>> {
-    static T From(const TValue& V, TReader& R) { return static_cast<T>(IntegerFromValue(V, R)); }
+    // A number that fits the type or its signed or unsigned twin ($FFFFFFFF for an int is
+    // -1); anything larger is refused rather than cut.
+    static T From(const TValue& V, TReader& R) {
+        long long v = IntegerFromValue(V, R);
+        if (!std::in_range<T>(v) && !std::in_range<std::make_signed_t<T>>(v) &&
+            !std::in_range<std::make_unsigned_t<T>>(v))
+            BadValue(V, R);
+        return static_cast<T>(v);
+    }
     static TValue To(T V) { return TValue::Integer(static_cast<long long>(V)); }
 };
 
@@ -112,10 +139,22 @@ template <class T> class TClassBuilder {
 public:
     explicit TClassBuilder(TClassInfo& Info) : FInfo(Info) {}
 
-    // A simple property through its getter and setter; Default is the declared default.
+    // A simple property through its getter and setter, without a declared default.
+    template <class V = void, class G, class S>
+    TClassBuilder& Property(const AnsiString& Name, G (T::*Get)() const, void (T::*Set)(S)) {
+        return Property(Name, Get, Set, std::optional<std::remove_cvref_t<G>>());
+    }
+    // The same with its declared default (a value of the property's type or one that
+    // converts to it).
     template <class V, class G, class S>
     TClassBuilder& Property(const AnsiString& Name, G (T::*Get)() const, void (T::*Set)(S),
-                            std::optional<V> Default = std::nullopt) {
+                            const V& Default) {
+        using Plain = std::remove_cvref_t<G>;
+        return Property(Name, Get, Set, std::optional<Plain>(Plain(Default)));
+    }
+    template <class V, class G, class S>
+    TClassBuilder& Property(const AnsiString& Name, G (T::*Get)() const, void (T::*Set)(S),
+                            std::optional<V> Default) {
         using Plain = std::remove_cvref_t<G>;
         TPropInfo p;
         p.Name = Name;
@@ -127,16 +166,16 @@ public:
         };
         if (Default)
             p.Default = TValueTraits<Plain>::To(static_cast<Plain>(*Default));
-        FInfo.Properties.push_back(std::move(p));
+        Put(std::move(p));
         return *this;
     }
 
     // An enumeration stored as an identifier of Info, or (IsSet) a set of them stored as
-    // bits (1 << element value).
+    // bits (1 << element value). Info must live as long as the registry (a static).
     template <class E, class S>
-    TClassBuilder& Enum(const AnsiString& Name, E (T::*Get)() const, void (T::*Set)(S),
-                        const TEnumInfo& Info, std::optional<E> Default = std::nullopt,
-                        bool IsSet = false) {
+    TClassBuilder&
+    Enum(const AnsiString& Name, E (T::*Get)() const, void (T::*Set)(S), const TEnumInfo& Info,
+         std::optional<std::type_identity_t<E>> Default = std::nullopt, bool IsSet = false) {
         TPropInfo p;
         p.Name = Name;
         p.Write = [Set, &Info, IsSet](TObject* o, const TValue& v, TReader& r) {
@@ -147,7 +186,7 @@ public:
         };
         if (Default)
             p.Default = EnumToValue(static_cast<long long>(*Default), Info, IsSet);
-        FInfo.Properties.push_back(std::move(p));
+        Put(std::move(p));
         return *this;
     }
 
@@ -159,7 +198,30 @@ public:
         p.Object = [Get](TObject* o) -> TPersistent* {
             return (static_cast<T*>(o)->*Get)();
         };
-        FInfo.Properties.push_back(std::move(p));
+        Put(std::move(p));
+        return *this;
+    }
+
+    // A reference to another component of the form, written as its name (PopupMenu =
+    // PopupMenu1); the component must be of class C.
+    template <class C>
+    TClassBuilder& Reference(const AnsiString& Name, C* (T::*Get)() const, void (T::*Set)(C*)) {
+        TPropInfo p;
+        p.Name = Name;
+        p.Write = [Set](TObject* o, const TValue& v, TReader& r) {
+            ReferenceFromValue(v, r, [o, Set](TComponent* c) {
+                C* target = dynamic_cast<C*>(c);
+                if (c != nullptr && target == nullptr)
+                    return false;
+                (static_cast<T*>(o)->*Set)(target);
+                return true;
+            });
+        };
+        p.Read = [Get](TObject* o) {
+            C* c = (static_cast<T*>(o)->*Get)();
+            return TValue::Ident(c != nullptr ? c->Name() : AnsiString("nil"));
+        };
+        Put(std::move(p));
         return *this;
     }
 
@@ -169,33 +231,72 @@ public:
         using Fn = std::remove_cvref_t<F>;
         TPropInfo p;
         p.Name = Name;
-        p.Write = [Set, Name](TObject* o, const TValue& v, TReader& r) {
+        p.Write = [Set](TObject* o, const TValue& v, TReader& r) {
             std::any m = MethodFromValue(v, r);
             const Fn* fn = std::any_cast<Fn>(&m);
             if (fn == nullptr)
                 BadEventValue(v, r);
             (static_cast<T*>(o)->*Set)(*fn);
         };
-        FInfo.Properties.push_back(std::move(p));
+        Put(std::move(p));
         return *this;
     }
 
     // A published method of the class, named for form descriptions.
     template <class R, class... A> TClassBuilder& Method(const AnsiString& Name, R (T::*M)(A...)) {
-        FInfo.Methods.emplace_back(Name, [M](TObject* o) -> std::any {
+        auto bind = [M](TObject* o) -> std::any {
             T* self = static_cast<T*>(o);
-            return std::function<R(A...)>([self, M](A... a) -> R { return (self->*M)(a...); });
-        });
+            return std::function<R(A...)>(
+                [self, M](A... a) -> R { return (self->*M)(std::forward<A>(a)...); });
+        };
+        for (auto& m : FInfo.Methods)
+            if (m.first == Name) {
+                m.second = bind;
+                return *this;
+            }
+        FInfo.Methods.emplace_back(Name, bind);
+        return *this;
+    }
+
+    // A published field of the form class (Image1), pointed at the component of that name
+    // when a description is read; the component must be of class C.
+    template <class C> TClassBuilder& Field(const AnsiString& Name, C* T::*Member) {
+        TFieldInfo f;
+        f.Name = Name;
+        f.Bind = [Member](TObject* o, TComponent* c) {
+            C* target = dynamic_cast<C*>(c);
+            if (target == nullptr)
+                return false;
+            static_cast<T*>(o)->*Member = target;
+            return true;
+        };
+        for (auto& existing : FInfo.Fields)
+            if (existing.Name == Name) {
+                existing = std::move(f);
+                return *this;
+            }
+        FInfo.Fields.push_back(std::move(f));
         return *this;
     }
 
     // Anything else: a property with hand-written conversions.
     TClassBuilder& Custom(TPropInfo Info) {
-        FInfo.Properties.push_back(std::move(Info));
+        Put(std::move(Info));
         return *this;
     }
 
 private:
+    // Registering a class again (an idempotent registration function) replaces its entries
+    // instead of repeating them.
+    void Put(TPropInfo Info) {
+        for (auto& p : FInfo.Properties)
+            if (p.Name == Info.Name) {
+                p = std::move(Info);
+                return;
+            }
+        FInfo.Properties.push_back(std::move(Info));
+    }
+
     TClassInfo& FInfo;
 };
 
