@@ -28,6 +28,7 @@ public:
     int Height() const override { return FHeight; }
     void SetWidth(int Value) override;
     void SetHeight(int Value) override;
+    // New pixels are white; the pixels that stay inside keep their colours.
     void SetSize(int AWidth, int AHeight);
 
     TPixelFormat PixelFormat() const { return FPixelFormat; }
@@ -59,6 +60,11 @@ public:
 
     // The bitmap's own canvas; drawing on it notifies the bitmap's OnChange.
     TCanvas* Canvas();
+
+    // Moves Source's pixels, size, pixel format and handle type into this bitmap, leaving
+    // Source empty; the transparency settings stay. Notifies once. Decoders fill a bitmap of
+    // their own and hand it over this way, so a failed decode changes nothing.
+    void TakeImage(TBitmap& Source);
 
     void LoadFromBytes(const TBytes& Data) override; // BMP file data
     TBytes SaveToBytes() override;                   // BMP file data

@@ -135,6 +135,13 @@ public:
     void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect);
     void Draw(int X, int Y, TGraphic* Graphic);
     void StretchDraw(const TRect& Rect, TGraphic* Graphic);
+    // The raster work under CopyRect, BitBlt, StretchBlt and the bitmap's Draw: SourceRect of
+    // Source (its own pixel coordinates) scaled into Dest by nearest neighbour, combined by
+    // the ternary raster operation Rop with the brush as pattern. A monochrome source gives
+    // Zero for its clear bits and One for its set bits. Source pixels of colour Skip are left
+    // out (clNone leaves out nothing). Source may be null when Rop does not read it.
+    void StretchBitmap(const TRect& Dest, const TBitmap* Source, const TRect& SourceRect,
+                       TCopyMode Rop, TColor Zero, TColor One, TColor Skip);
 
     void TextOut(int X, int Y, const AnsiString& Text);
     void TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text);
@@ -150,6 +157,15 @@ private:
         TPoint Origin;
         TRect Clip;
     };
+
+    // The clip on the target in target coordinates; empty without a target.
+    TRect DeviceClip() const;
+    TRect ToDevice(const TRect& R) const;
+    // Fills a target rectangle (clipped here) with Color combined by the pen mode.
+    void FillDevice(const TRect& R, TColor Color, TPenMode Mode);
+    // Paints the line from (X1, Y1) to (X2, Y2) in target coordinates, without its end
+    // point, in the pen; Dash is where the pen's dash pattern stands and moves on.
+    void LineDevice(long long X1, long long Y1, long long X2, long long Y2, int& Dash);
 
     TBitmap* FTarget = nullptr;
     std::unique_ptr<TFont> FFont;

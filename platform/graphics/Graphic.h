@@ -46,6 +46,8 @@ public:
 
 protected:
     virtual void Changed(TObject* Sender);
+    // Sets the flag without a notification, for an Assign that notifies once for all it copies.
+    void StoreTransparent(bool Value) { FTransparent = Value; }
 
 private:
     bool FTransparent = false;
