@@ -132,6 +132,41 @@ TEST(Canvas, LinesAndShapesAreClippedAtTheBitmapEdges) {
     EXPECT_EQ(Picture(*bitmap), (Rows{"...", "###", "rrr"}));
 }
 
+TEST(Canvas, AClippedLinePaintsThePixelsOfTheWholeLine) {
+    // The same lines on a large bitmap and, through an origin, on a small one that sees only
+    // a window of it: clipping must not move a single pixel.
+    struct Line {
+        TPoint from, to;
+    };
+    const Line lines[] = {{{-50, -20}, {60, 35}},
+                          {{60, 35}, {-50, -20}},
+                          {{3, -40}, {9, 70}},
+                          {{40, -7}, {-30, 12}},
+                          {{-25, 25}, {25, -25}}};
+    int painted = 0;
+    for (const Line& line : lines) {
+        std::unique_ptr<TBitmap> large;
+        TCanvas* whole = Blank(large, 200, 200);
+        whole->MoveOrigin(100, 100);
+        whole->MoveTo(line.from.X, line.from.Y);
+        whole->LineTo(line.to.X, line.to.Y);
+        std::unique_ptr<TBitmap> small;
+        TCanvas* window = Blank(small, 10, 10);
+        window->MoveOrigin(-2, -3); // the window shows canvas (2, 3) to (12, 13)
+        window->MoveTo(line.from.X, line.from.Y);
+        window->LineTo(line.to.X, line.to.Y);
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 10; ++x) {
+                ASSERT_EQ(small->GetPixel(x, y), large->GetPixel(x + 102, y + 103))
+                    << "line (" << line.from.X << "," << line.from.Y << ") to (" << line.to.X << ","
+                    << line.to.Y << ") at " << x << "," << y;
+                painted += small->GetPixel(x, y) == clBlack;
+            }
+        }
+    }
+    EXPECT_GT(painted, 20);
+}
+
 TEST(Canvas, OriginAndClipLetAParentPaintAChild) {
     std::unique_ptr<TBitmap> bitmap;
     TCanvas* canvas = Blank(bitmap, 6, 4);
