@@ -249,6 +249,8 @@ TFormParser::THeader TFormParser::ReadHeader() {
 
 void TFormParser::ReadRoot() {
     TComponent* root = R.FRoot;
+    if (S.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        FPos = 3; // a byte order mark left by an editor
     Advance();
     if (!AtObject())
         ErrorAt(FTok, "'object' expected instead of");
@@ -371,7 +373,16 @@ void TFormParser::ReadProperty(TComponent* Instance, const TClassInfo& Info) {
     Advance();
     ExpectLineEnd(endLine);
     R.FLine = name.Line;
-    prop->Write(target, value, R);
+    try {
+        prop->Write(target, value, R);
+    } catch (const EReadError&) {
+        throw;
+    } catch (const EAbort&) {
+        throw;
+    } catch (const Exception& e) {
+        // A setter that refuses the value: say where.
+        ErrorAt(name.Line, Format("%s '%s'", e.Message().c_str(), name.Word.c_str()));
+    }
 }
 
 TValue TFormParser::ReadValue() {

@@ -81,6 +81,12 @@ AnsiString IdentOf(long long Value, const AnsiString& Prefix) {
     return {};
 }
 
+bool TPropInfo::IsStored(TObject* Instance) const {
+    if (!Read)
+        return false;
+    return !Default || Read(Instance) != *Default;
+}
+
 const TPropInfo* TClassInfo::FindProperty(const AnsiString& Name) const {
     for (const TClassInfo* c = this; c != nullptr; c = c->Parent)
         for (const TPropInfo& p : c->Properties)

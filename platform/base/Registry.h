@@ -54,6 +54,10 @@ struct TPropInfo {
     std::function<TPersistent*(TObject*)> Object;
     // The declared default: a stored description omits the property when it has this value.
     std::optional<TValue> Default;
+
+    // Whether a stored description holds the property of Instance: a value property that has
+    // no declared default, or whose value differs from it.
+    bool IsStored(TObject* Instance) const;
 };
 
 // A published field of a form class: after a description is read it points at the component
@@ -221,6 +225,7 @@ public:
             C* c = (static_cast<T*>(o)->*Get)();
             return TValue::Ident(c != nullptr ? c->Name() : AnsiString("nil"));
         };
+        p.Default = TValue::Ident("nil");
         Put(std::move(p));
         return *this;
     }

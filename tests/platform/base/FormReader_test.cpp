@@ -77,6 +77,12 @@ public:
         Note("Buddy", Value != nullptr ? Value->Name() : "nil");
         FBuddy = Value;
     }
+    int Limit() const { return FLimit; }
+    void SetLimit(int Value) {
+        if (Value < 0)
+            throw EInvalidOperation("limit below zero");
+        FLimit = Value;
+    }
     const TNotifyEvent& OnClick() const { return FOnClick; }
     void SetOnClick(const TNotifyEvent& Value) {
         Note("OnClick", "");
@@ -108,6 +114,7 @@ private:
     std::uint32_t FColor = 0;
     std::unique_ptr<TTestPart> FHighlight = std::make_unique<TTestPart>();
     TTestWidget* FBuddy = nullptr;
+    int FLimit = 0;
     TNotifyEvent FOnClick;
     TMouseMoveEvent FOnMouseMove;
 };
@@ -176,6 +183,7 @@ void RegisterTestClasses() {
         .Property("Color", &TTestWidget::Color, &TTestWidget::SetColor)
         .Object("Highlight", &TTestWidget::Highlight)
         .Reference("Buddy", &TTestWidget::Buddy, &TTestWidget::SetBuddy)
+        .Property("Limit", &TTestWidget::Limit, &TTestWidget::SetLimit)
         .Event("OnClick", &TTestWidget::SetOnClick)
         .Event("OnMouseMove", &TTestWidget::SetOnMouseMove);
     RegisterClass<TTestChild>("TTestChild", "TTestWidget")
@@ -340,6 +348,20 @@ TEST_F(FormReaderTest, ReadsQuotedStringsWithCharacterCodesAndContinuations) {
     }
 }
 
+TEST_F(FormReaderTest, AcceptsWindowsLineEndsTabsAndAByteOrderMark) {
+    Read("\xEF\xBB\xBFobject Form1: TTestForm\r\n"
+         "\tCaption = 'x'\r\n"
+         "\tobject Widget1: TTestWidget\r\n"
+         "\t\tCaption = 'a' +\r\n"
+         "\t\t\t'b'\r\n"
+         "\t\tCount = 2\r\n"
+         "\tend\r\n"
+         "end\r\n");
+    EXPECT_EQ(Form.Caption(), "x");
+    EXPECT_EQ(Form.Widget1->Caption(), "ab");
+    EXPECT_EQ(Form.Widget1->Count(), 2);
+}
+
 TEST_F(FormReaderTest, BindsEventsToTheFormsMethods) {
     Read("object Form1: TTestForm\n"
          "  object Widget1: TTestWidget\n"
@@ -427,6 +449,8 @@ TEST_F(FormReaderTest, ErrorsNameTheFormTheLineAndTheWord) {
         {"    Count = 1 Enabled = True\n",
          "TestForm: 3: end of line expected instead of 'Enabled'"},
         {"    Buddy = Nobody\n", "TestForm: 3: unknown component 'Nobody'"},
+        {"    Buddy = 5\n", "TestForm: 3: invalid value '5'"},
+        {"    Limit = -1\n", "TestForm: 3: limit below zero 'Limit'"},
         {"    Buddy = Other1\n", "TestForm: 3: component of the wrong class 'Other1'"},
         {"    = 5\n", "TestForm: 3: property name expected instead of '='"},
         {"    object Inner: TNoSuch\n    end\n", "TestForm: 3: unknown class 'TNoSuch'"},
@@ -521,9 +545,9 @@ TEST(Registry, PropertiesStreamInheritedFirstAndAreFoundThroughParents) {
     std::vector<AnsiString> names;
     for (const TPropInfo* p : child->AllProperties())
         names.push_back(p->Name);
-    EXPECT_EQ(names,
-              (std::vector<AnsiString>{"Count", "Enabled", "Caption", "Align", "Style", "Color",
-                                       "Highlight", "Buddy", "OnClick", "OnMouseMove", "Extra"}));
+    EXPECT_EQ(names, (std::vector<AnsiString>{"Count", "Enabled", "Caption", "Align", "Style",
+                                              "Color", "Highlight", "Buddy", "Limit", "OnClick",
+                                              "OnMouseMove", "Extra"}));
     const TPropInfo* count = child->FindProperty("count");
     ASSERT_NE(count, nullptr);
     EXPECT_EQ(count->Name, "Count");
@@ -534,7 +558,7 @@ TEST(Registry, RegisteringAgainRepeatsNothing) {
     RegisterTestClasses();
     RegisterTestClasses();
     const TClassInfo* widget = TClassRegistry::Instance().Find("TTestWidget");
-    EXPECT_EQ(widget->Properties.size(), 10u);
+    EXPECT_EQ(widget->Properties.size(), 11u);
     EXPECT_EQ(&TClassRegistry::Instance().Add("TTestWidget", ""), widget);
     const TClassInfo* form = TClassRegistry::Instance().Find("TTestForm");
     EXPECT_EQ(form->Methods.size(), 3u);
@@ -566,6 +590,28 @@ TEST(Registry, DeclaredDefaultsAndReadBackValues) {
     EXPECT_EQ(widget->FindProperty("Style")->Read(&w), TValue::Set({"tsItalic", "tsUnderline"}));
     EXPECT_EQ(widget->FindProperty("Caption")->Read(&w), TValue::String("x"));
     EXPECT_EQ(widget->FindProperty("Buddy")->Read(&w), TValue::Ident("nil"));
+}
+
+TEST(Registry, StoredWhenDifferentFromTheDeclaredDefaultOrWithoutOne) {
+    RegisterTestClasses();
+    const TClassInfo* widget = TClassRegistry::Instance().Find("TTestWidget");
+    const TClassInfo* part = TClassRegistry::Instance().Find("TTestPart");
+    TTestWidget w(nullptr);
+    EXPECT_FALSE(widget->FindProperty("Count")->IsStored(&w));
+    EXPECT_FALSE(widget->FindProperty("Style")->IsStored(&w));
+    EXPECT_FALSE(widget->FindProperty("Buddy")->IsStored(&w));
+    EXPECT_TRUE(widget->FindProperty("Caption")->IsStored(&w));    // no declared default
+    EXPECT_FALSE(widget->FindProperty("Highlight")->IsStored(&w)); // its parts are
+    EXPECT_FALSE(widget->FindProperty("OnClick")->IsStored(&w));
+    w.SetCount(5);
+    w.SetStyle(1 << tsBold);
+    w.SetBuddy(&w);
+    EXPECT_TRUE(widget->FindProperty("Count")->IsStored(&w));
+    EXPECT_TRUE(widget->FindProperty("Style")->IsStored(&w));
+    EXPECT_TRUE(widget->FindProperty("Buddy")->IsStored(&w));
+    EXPECT_FALSE(part->FindProperty("OffsetLeft")->IsStored(w.Highlight()));
+    w.Highlight()->SetOffsetLeft(-1);
+    EXPECT_TRUE(part->FindProperty("OffsetLeft")->IsStored(w.Highlight()));
 }
 
 TEST(Registry, IdentsStandForNumbers) {
