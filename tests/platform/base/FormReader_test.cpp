@@ -134,6 +134,21 @@ private:
     int FExtra = 0;
 };
 
+// Down is refused while GroupIndex is 0, so its streaming order puts GroupIndex first.
+class TTestToggle : public TComponent {
+public:
+    using TComponent::TComponent;
+    AnsiString ClassName() const override { return "TTestToggle"; }
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int Value) { FGroupIndex = Value; }
+    bool Down() const { return FDown; }
+    void SetDown(bool Value) { FDown = Value && FGroupIndex != 0; }
+
+private:
+    int FGroupIndex = 0;
+    bool FDown = false;
+};
+
 class TTestOther : public TComponent {
 public:
     using TComponent::TComponent;
@@ -176,7 +191,8 @@ void RegisterTestClasses() {
         .Property("Color", &TTestPart::Color, &TTestPart::SetColor);
     RegisterClass<TTestWidget>("TTestWidget", "")
         .Property("Count", &TTestWidget::Count, &TTestWidget::SetCount, 0)
-        .Property("Enabled", &TTestWidget::Enabled, &TTestWidget::SetEnabled, true)
+        .Property<bool>("Enabled", &TTestWidget::Enabled, &TTestWidget::SetEnabled,
+                        std::optional<bool>(true))
         .Property("Caption", &TTestWidget::Caption, &TTestWidget::SetCaption)
         .Enum("Align", &TTestWidget::Align, &TTestWidget::SetAlign, AlignInfo, taNone)
         .Enum("Style", &TTestWidget::Style, &TTestWidget::SetStyle, StyleInfo, 0, true)
@@ -189,6 +205,9 @@ void RegisterTestClasses() {
     RegisterClass<TTestChild>("TTestChild", "TTestWidget")
         .Property("Extra", &TTestChild::Extra, &TTestChild::SetExtra);
     RegisterClass<TTestOther>("TTestOther", "");
+    RegisterClass<TTestToggle>("TTestToggle", "")
+        .Property("GroupIndex", &TTestToggle::GroupIndex, &TTestToggle::SetGroupIndex, 0)
+        .Property("Down", &TTestToggle::Down, &TTestToggle::SetDown, false);
     RegisterClass<TTestForm>("TTestForm", "")
         .Property("Caption", &TTestForm::Caption, &TTestForm::SetCaption, "")
         .Field("Widget1", &TTestForm::Widget1)
@@ -256,6 +275,32 @@ TEST_F(FormReaderTest, SetsPropertiesInTheOrderWrittenAndLoadsAfterAll) {
         EXPECT_EQ(w->ComponentState(), 0) << name;
     }
     EXPECT_EQ(Form.ComponentState(), 0);
+}
+
+TEST_F(FormReaderTest, StreamingOrderLetsAStoredDownFollowItsGroup) {
+    const TClassInfo* toggle = TClassRegistry::Instance().Find("TTestToggle");
+    auto all = toggle->AllProperties();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0]->Name, "GroupIndex");
+    TTestToggle stored(nullptr);
+    stored.SetGroupIndex(1);
+    stored.SetDown(true);
+    // What a stored description holds, in streaming order: both, since both differ.
+    EXPECT_TRUE(all[0]->IsStored(&stored));
+    EXPECT_TRUE(all[1]->IsStored(&stored));
+    Read("object Form1: TTestForm\n"
+         "  object Toggle1: TTestToggle\n"
+         "    GroupIndex = 1\n"
+         "    Down = True\n"
+         "  end\n"
+         "  object Toggle2: TTestToggle\n"
+         "    Down = True\n"
+         "    GroupIndex = 1\n"
+         "  end\n"
+         "end\n");
+    // Set in the order written: only the first loads down.
+    EXPECT_TRUE(dynamic_cast<TTestToggle*>(Form.FindComponent("Toggle1"))->Down());
+    EXPECT_FALSE(dynamic_cast<TTestToggle*>(Form.FindComponent("Toggle2"))->Down());
 }
 
 TEST_F(FormReaderTest, BindsFieldsToTheComponentsOfTheirNames) {
