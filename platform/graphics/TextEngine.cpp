@@ -284,11 +284,20 @@ const TTextFace::TGlyph& TTextFace::Glyph(char32_t Code, bool Mono) {
 
 namespace {
 
-// The part of R (drawing coordinates) that the target may change, in bitmap coordinates.
-TRect TargetArea(const TTextTarget& Target, TRect R) {
-    OffsetRect(R, Target.Origin.X, Target.Origin.Y);
-    R = IntersectRect(R, Target.Clip);
-    return IntersectRect(R, Rect(0, 0, Target.Bitmap->Width(), Target.Bitmap->Height()));
+// The part of a rectangle (drawing coordinates, wide so no sum overflows) that the target
+// may change, in bitmap coordinates.
+TRect TargetArea(const TTextTarget& Target, long long Left, long long Top, long long Right,
+                 long long Bottom) {
+    TRect limit =
+        IntersectRect(Target.Clip, Rect(0, 0, Target.Bitmap->Width(), Target.Bitmap->Height()));
+    auto clamp = [](long long V, int Low, int High) {
+        return static_cast<int>(std::clamp<long long>(V, Low, High));
+    };
+    TRect area{clamp(Left + Target.Origin.X, limit.Left, limit.Right),
+               clamp(Top + Target.Origin.Y, limit.Top, limit.Bottom),
+               clamp(Right + Target.Origin.X, limit.Left, limit.Right),
+               clamp(Bottom + Target.Origin.Y, limit.Top, limit.Bottom)};
+    return IsRectEmpty(area) ? TRect{} : area;
 }
 
 template <TRowLayout L> void BlendRow(std::uint8_t* Row, int X, TColor Rgb, int Coverage) {
@@ -316,21 +325,23 @@ template <TRowLayout L> void BlendRow(std::uint8_t* Row, int X, TColor Rgb, int 
 
 } // namespace
 
-void TTextFace::DrawChar(const TTextTarget& Target, int X, int Baseline, char32_t Code, TColor Rgb,
-                         bool Mono) {
+void TTextFace::DrawChar(const TTextTarget& Target, long long X, long long Baseline, char32_t Code,
+                         TColor Rgb, bool Mono) {
     if (Target.Bitmap == nullptr || Target.Bitmap->Empty())
         return;
     const TGlyph& glyph = Glyph(Code, Mono);
     if (glyph.Width == 0 || glyph.Rows == 0)
         return;
-    int left = X + glyph.Left;
-    int top = Baseline - glyph.Top;
-    TRect area = TargetArea(Target, Bounds(left, top, glyph.Width, glyph.Rows));
+    long long left = X + glyph.Left + Target.Origin.X;
+    long long top = Baseline - glyph.Top + Target.Origin.Y;
+    TRect area =
+        TargetArea(Target, left - Target.Origin.X, top - Target.Origin.Y,
+                   left - Target.Origin.X + glyph.Width, top - Target.Origin.Y + glyph.Rows);
     if (IsRectEmpty(area))
         return;
     // Glyph coordinates of the area's corner.
-    int gx = area.Left - (left + Target.Origin.X);
-    int gy = area.Top - (top + Target.Origin.Y);
+    auto gx = static_cast<int>(area.Left - left);
+    auto gy = static_cast<int>(area.Top - top);
     WithRowLayout(Target.Bitmap->PixelFormat(), [&](auto Tag) {
         constexpr TRowLayout L = decltype(Tag)::value;
         for (int y = area.Top; y < area.Bottom; ++y) {
@@ -343,10 +354,13 @@ void TTextFace::DrawChar(const TTextTarget& Target, int X, int Baseline, char32_
     });
 }
 
-void FillTextRect(const TTextTarget& Target, const TRect& R, TColor Rgb) {
+namespace {
+
+void FillArea(const TTextTarget& Target, long long Left, long long Top, long long Right,
+              long long Bottom, TColor Rgb) {
     if (Target.Bitmap == nullptr || Target.Bitmap->Empty())
         return;
-    TRect area = TargetArea(Target, R);
+    TRect area = TargetArea(Target, Left, Top, Right, Bottom);
     if (IsRectEmpty(area))
         return;
     WithRowLayout(Target.Bitmap->PixelFormat(), [&](auto Tag) {
@@ -357,6 +371,12 @@ void FillTextRect(const TTextTarget& Target, const TRect& R, TColor Rgb) {
                 WritePixel<L>(row, x, Rgb);
         }
     });
+}
+
+} // namespace
+
+void FillTextRect(const TTextTarget& Target, const TRect& R, TColor Rgb) {
+    FillArea(Target, R.Left, R.Top, R.Right, R.Bottom, Rgb);
 }
 
 char32_t DecodeUtf8(std::string_view Text, std::size_t Offset, std::size_t& Length) {
@@ -397,18 +417,18 @@ int RunWidth(TTextFace& Face, std::string_view Text, int TabWidth) {
 
 void DrawRun(const TTextTarget& Target, TTextFace& Face, int X, int Top, std::string_view Text,
              int TabWidth, TColor Rgb, bool Mono, TFontStyles Style) {
-    int baseline = Top + Face.Ascent();
+    long long baseline = static_cast<long long>(Top) + Face.Ascent();
     int pen = 0;
     ForEachChar(Text, [&](std::size_t, std::size_t, char32_t Code) {
-        Face.DrawChar(Target, X + pen, baseline, Code, Rgb, Mono);
+        Face.DrawChar(Target, static_cast<long long>(X) + pen, baseline, Code, Rgb, Mono);
         pen = NextPen(Face, pen, Code, TabWidth);
     });
     if ((Style & fsUnderline) != 0)
         DrawUnderline(Target, Face, X, Top, pen, Rgb);
-    if ((Style & fsStrikeOut) != 0)
-        FillTextRect(Target,
-                     Bounds(X, baseline + Face.StrikeOutOffset(), pen, Face.StrikeOutThickness()),
-                     Rgb);
+    if ((Style & fsStrikeOut) != 0) {
+        long long y = baseline + Face.StrikeOutOffset();
+        FillArea(Target, X, y, static_cast<long long>(X) + pen, y + Face.StrikeOutThickness(), Rgb);
+    }
 }
 
 void DrawUnderline(const TTextTarget& Target, TTextFace& Face, int X, int Top, int Width,

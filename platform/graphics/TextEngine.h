@@ -71,8 +71,8 @@ public:
     const TGlyph& Glyph(char32_t Code, bool Mono);
 
     // Renders a character with its pen at X and its baseline at Baseline (drawing coordinates).
-    void DrawChar(const TTextTarget& Target, int X, int Baseline, char32_t Code, TColor Rgb,
-                  bool Mono);
+    void DrawChar(const TTextTarget& Target, long long X, long long Baseline, char32_t Code,
+                  TColor Rgb, bool Mono);
 
 private:
     struct TFaceRec;
