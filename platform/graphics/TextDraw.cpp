@@ -148,17 +148,21 @@ std::size_t FittingHead(const TLayout& Layout, std::string_view Text, std::strin
     return fit;
 }
 
+void EndEllipsis(const TLayout& Layout, TLine& Line, int Width) {
+    std::size_t head = FittingHead(Layout, Line.Text, Ellipsis, Width);
+    Line.Text = Line.Text.substr(0, head) + std::string(Ellipsis);
+    if (Line.Prefix != std::string::npos && Line.Prefix >= head)
+        Line.Prefix = std::string::npos;
+}
+
 // Shortens a line that does not fit: "..." replaces its end, or, for a path, the part
-// before its last "/"-component.
+// before its last "/"-component. A last component too long by itself loses its end too.
 void ApplyEllipsis(const TLayout& Layout, TLine& Line, int Width, bool Path) {
     if (Layout.Width(Line.Text) <= Width)
         return;
     std::size_t slash = Path ? Line.Text.rfind('/') : std::string::npos;
     if (slash == std::string::npos) {
-        std::size_t head = FittingHead(Layout, Line.Text, Ellipsis, Width);
-        Line.Text = Line.Text.substr(0, head) + std::string(Ellipsis);
-        if (Line.Prefix != std::string::npos && Line.Prefix >= head)
-            Line.Prefix = std::string::npos;
+        EndEllipsis(Layout, Line, Width);
         return;
     }
     std::string tail = std::string(Ellipsis) + Line.Text.substr(slash);
@@ -169,6 +173,8 @@ void ApplyEllipsis(const TLayout& Layout, TLine& Line, int Width, bool Path) {
         prefix = prefix >= slash ? prefix - slash + head + Ellipsis.size() : std::string::npos;
     Line.Text = Line.Text.substr(0, head) + tail;
     Line.Prefix = prefix;
+    if (Layout.Width(Line.Text) > Width)
+        EndEllipsis(Layout, Line, Width);
 }
 
 TTextTarget TargetOf(HDC DC) {

@@ -195,6 +195,13 @@ TEST(TextDraw, PathEllipsisKeepsTheLastComponent) {
               "");
     TRect fits = Rect(0, 0, Width(path), 20);
     EXPECT_EQ(Difference(*Drawn(path, fits, DT_PATH_ELLIPSIS), *Drawn(path, fits, 0)), "");
+    // A last component too long by itself keeps its start.
+    TRect tiny = Rect(0, 0, Width(".../ipa..."), 20);
+    EXPECT_EQ(Difference(*Drawn(path, tiny, DT_PATH_ELLIPSIS), *Drawn(".../ipa...", tiny, 0)), "");
+    // Without a "/" the end goes.
+    TRect word = Rect(0, 0, Width("ipa..."), 20);
+    EXPECT_EQ(Difference(*Drawn("ipagp.ttf", word, DT_PATH_ELLIPSIS), *Drawn("ipa...", word, 0)),
+              "");
     // Measuring sees the shortened line.
     EXPECT_EQ(Measured(path, r, DT_PATH_ELLIPSIS).Right, Width("/usr/sh.../ipagp.ttf"));
 }
