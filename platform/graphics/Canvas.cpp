@@ -3,6 +3,8 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Font.h"
 #include "platform/graphics/PixelRow.h"
+#include "platform/graphics/TextDraw.h"
+#include "platform/graphics/TextEngine.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -636,6 +638,37 @@ void TCanvas::StretchBitmap(const TRect& Dest, const TBitmap* Source, const TRec
                       [&](auto sl) { RunRaster<decltype(sl)::value, DL>(raster); });
     });
     Changed();
+}
+
+void TCanvas::TextOut(int X, int Y, const AnsiString& Text) {
+    TTextFace& face = FaceForFont(*FFont);
+    int width = RunWidth(face, Text);
+    TTextTarget target{FTarget, FState.Origin, DeviceClip()};
+    // A solid brush fills the text cell first, as an opaque background.
+    if (FBrush->Style() == bsSolid)
+        FillTextRect(target, Bounds(X, Y, width, face.Height()), ColorToRGB(FBrush->Color()));
+    DrawRun(target, face, X, Y, Text, 0, ColorToRGB(FFont->Color()) & 0xFFFFFF, MonoQuality(*FFont),
+            FFont->Style());
+    FPenPos = {X + width, Y};
+    Changed();
+}
+
+void TCanvas::TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text) {
+    TTextFace& face = FaceForFont(*FFont);
+    TTextTarget target{FTarget, FState.Origin, IntersectRect(DeviceClip(), ToDevice(Rect))};
+    if (FBrush->Style() == bsSolid)
+        FillTextRect(target, Rect, ColorToRGB(FBrush->Color()));
+    DrawRun(target, face, X, Y, Text, 0, ColorToRGB(FFont->Color()) & 0xFFFFFF, MonoQuality(*FFont),
+            FFont->Style());
+    Changed();
+}
+
+int TCanvas::TextWidth(const AnsiString& Text) {
+    return GetTextExtent(Handle(), Text.data(), static_cast<int>(Text.size())).X;
+}
+
+int TCanvas::TextHeight(const AnsiString& Text) {
+    return GetTextExtent(Handle(), Text.data(), static_cast<int>(Text.size())).Y;
 }
 
 void TCanvas::Changed() {

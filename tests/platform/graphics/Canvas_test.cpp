@@ -2,9 +2,13 @@
 
 #include "platform/base/Exceptions.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/TextDraw.h"
 #include "support/Pixels.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using Rows = std::vector<std::string>;
 
@@ -497,4 +501,111 @@ TEST(Canvas, WidePensAndDashes) {
     canvas->MoveTo(0, 0);
     canvas->LineTo(14, 0);
     EXPECT_EQ(Picture(*dotted), (Rows{"###...###...##"}));
+}
+
+namespace {
+
+// A white 24-bit bitmap whose canvas writes black one-bit IPAPGothic at 12 px (cell 13).
+std::unique_ptr<TBitmap> TextBoard(int Width, int Height) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetPixelFormat(pf24bit);
+    bitmap->SetSize(Width, Height);
+    TCanvas* canvas = bitmap->Canvas();
+    canvas->Brush()->SetColor(clWhite);
+    canvas->FillRect(Rect(0, 0, Width, Height));
+    canvas->Font()->SetColor(clBlack);
+    canvas->Font()->SetQuality(fqNonAntialiased);
+    return bitmap;
+}
+
+TRect TextInk(TBitmap& Bitmap, TColor Background) {
+    TRect ink{Bitmap.Width(), Bitmap.Height(), 0, 0};
+    for (int y = 0; y < Bitmap.Height(); ++y)
+        for (int x = 0; x < Bitmap.Width(); ++x)
+            if (Bitmap.GetPixel(x, y) != Background)
+                ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+                       std::max(ink.Bottom, y + 1)};
+    return IsRectEmpty(ink) ? TRect{} : ink;
+}
+
+} // namespace
+
+TEST(CanvasText, WidthAndHeightInTheFont) {
+    auto bitmap = TextBoard(10, 10);
+    TCanvas* canvas = bitmap->Canvas();
+    EXPECT_EQ(canvas->TextWidth("Ａ①a"), 9 + 12 + 7);
+    EXPECT_EQ(canvas->TextWidth(""), 0);
+    EXPECT_EQ(canvas->TextHeight("a"), 13);
+    // No prefix processing here.
+    EXPECT_EQ(canvas->TextWidth("&&"), 2 * canvas->TextWidth("&"));
+    canvas->Font()->SetHeight(-21);
+    EXPECT_EQ(canvas->TextWidth("Ａ①a"), 15 + 21 + 12);
+    EXPECT_EQ(canvas->TextHeight(""), 22);
+}
+
+TEST(CanvasText, TextOutDrawsAtTheTopLeftAndMovesThePen) {
+    auto bitmap = TextBoard(60, 30);
+    TCanvas* canvas = bitmap->Canvas();
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->TextOut(5, 4, "ab");
+    TRect ink = TextInk(*bitmap, clWhite);
+    EXPECT_GE(ink.Left, 5);
+    EXPECT_GE(ink.Top, 4);
+    EXPECT_LE(ink.Right, 5 + canvas->TextWidth("ab"));
+    EXPECT_LE(ink.Bottom, 4 + 11); // nothing below the baseline in "ab"
+    EXPECT_EQ(canvas->PenPos(), (TPoint{5 + canvas->TextWidth("ab"), 4}));
+    // The same glyphs as DrawText puts at that point.
+    auto same = TextBoard(60, 30);
+    TRect r = Rect(5, 4, 60, 30);
+    DrawText(same->Canvas()->Handle(), "ab", -1, &r, DT_NOPREFIX);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 60; ++x)
+            ASSERT_EQ(bitmap->GetPixel(x, y), same->GetPixel(x, y)) << x << ", " << y;
+}
+
+TEST(CanvasText, ASolidBrushFillsTheTextCell) {
+    auto bitmap = TextBoard(60, 30);
+    TCanvas* canvas = bitmap->Canvas();
+    canvas->Brush()->SetColor(clYellow);
+    canvas->TextOut(5, 4, "ab");
+    int width = canvas->TextWidth("ab");
+    // The cell is the background; the ink inside it is the font colour.
+    EXPECT_EQ(TextInk(*bitmap, clWhite), Bounds(5, 4, width, 13));
+    for (int y = 4; y < 17; ++y)
+        for (int x = 5; x < 5 + width; ++x) {
+            TColor c = bitmap->GetPixel(x, y);
+            EXPECT_TRUE(c == clYellow || c == clBlack);
+        }
+    EXPECT_EQ(bitmap->GetPixel(5, 16), clYellow);
+}
+
+TEST(CanvasText, TextRectIsClippedToItsRectangle) {
+    auto bitmap = TextBoard(60, 30);
+    TCanvas* canvas = bitmap->Canvas();
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->TextRect(Rect(0, 0, 8, 30), 2, 2, "①①");
+    TRect ink = TextInk(*bitmap, clWhite);
+    EXPECT_FALSE(IsRectEmpty(ink));
+    EXPECT_LE(ink.Right, 8);
+    // With a solid brush the whole rectangle is filled first.
+    canvas->Brush()->SetColor(clAqua);
+    canvas->TextRect(Rect(20, 0, 40, 20), 22, 2, "a");
+    EXPECT_EQ(bitmap->GetPixel(20, 19), clAqua);
+    EXPECT_EQ(bitmap->GetPixel(39, 0), clAqua);
+    EXPECT_EQ(bitmap->GetPixel(40, 0), clWhite);
+}
+
+TEST(CanvasText, TextFollowsTheOriginAndTheClip) {
+    auto bitmap = TextBoard(60, 30);
+    TCanvas* canvas = bitmap->Canvas();
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->SaveState();
+    canvas->MoveOrigin(10, 6);
+    canvas->IntersectClip(Rect(0, 0, 6, 30));
+    canvas->TextOut(0, 0, "①");
+    canvas->RestoreState();
+    TRect ink = TextInk(*bitmap, clWhite);
+    EXPECT_GE(ink.Left, 10);
+    EXPECT_GE(ink.Top, 6);
+    EXPECT_LE(ink.Right, 16);
 }
