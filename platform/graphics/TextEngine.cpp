@@ -441,6 +441,8 @@ void DrawUnderline(const TTextTarget& Target, TTextFace& Face, int X, int Top, i
 
 namespace {
 
+constexpr int MaxEmPixels = 2048;
+
 // Made after the engine, so destroyed before it: faces go before their library.
 struct TFaceCache {
     TFaceCache() { Engine(); }
@@ -477,18 +479,26 @@ TTextFace& FaceForFont(const TFont& Font) {
         found = cache.Files.emplace(fileKey, FindFontFile(Font.Name(), bold, italic)).first;
     const TFontFile& file = found->second;
 
-    int height = Font.Height();
+    // Sizes beyond the largest em are drawn at the largest: a glyph stays a few megabytes.
+    int height = std::clamp(Font.Height(), -MaxEmPixels, MaxEmPixels);
     if (height == 0)
         height = TFont().Height();
     if (height < 0)
         return cache.Face(file, -height, bold, italic);
-    // A cell height: the largest em whose ascent plus descent fits in it.
+    // A cell height: the largest em whose ascent plus descent fits in it. The cell grows in
+    // proportion to the em, so one probe gives a guess that is off by a pixel at most.
     auto cellKey = std::make_tuple(file.Path, file.Index, height, bold, italic);
     auto em = cache.CellEms.find(cellKey);
     if (em == cache.CellEms.end()) {
-        int size = height;
-        while (size > 1 && cache.Face(file, size, bold, italic).Height() > height)
+        auto cell = [&](int Size) {
+            return cache.Face(file, Size, bold, italic).Height();
+        };
+        long long probe = cell(height);
+        int size = std::max(1, static_cast<int>(static_cast<long long>(height) * height / probe));
+        while (size > 1 && cell(size) > height)
             --size;
+        while (size < MaxEmPixels && cell(size + 1) <= height)
+            ++size;
         em = cache.CellEms.emplace(cellKey, size).first;
     }
     return cache.Face(file, em->second, bold, italic);

@@ -91,11 +91,16 @@ TEST(TextEngine, PositiveHeightIsTheCellHeight) {
     struct Case {
         int height, em;
     };
-    for (Case c : {Case{13, 12}, Case{22, 21}}) {
+    for (Case c : {Case{13, 12}, Case{22, 21}, Case{300, 299}}) {
         TTextFace& face = FaceForFont(*Font("ＭＳ Ｐゴシック", c.height));
         EXPECT_EQ(face.EmPixels(), c.em) << c.height;
         EXPECT_EQ(face.Height(), c.height);
+        EXPECT_GT(FaceForFont(*Font("ＭＳ Ｐゴシック", -(c.em + 1))).Height(), c.height);
     }
+    // No em is smaller than a pixel, nor larger than the cap that keeps glyphs small.
+    EXPECT_EQ(FaceForFont(*Font("ＭＳ Ｐゴシック", 1)).EmPixels(), 1);
+    EXPECT_EQ(FaceForFont(*Font("ＭＳ Ｐゴシック", -100000)).EmPixels(), 2048);
+    EXPECT_LE(FaceForFont(*Font("ＭＳ Ｐゴシック", 100000)).EmPixels(), 2048);
 }
 
 TEST(TextEngine, FacesAreCachedByFileSizeAndStyle) {
