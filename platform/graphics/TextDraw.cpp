@@ -117,7 +117,7 @@ void WrapLine(const TLayout& Layout, TLine Line, int Width, std::vector<TLine>& 
             end = blank;
             next = blank;
         } else {
-            // Not even one character fits: it takes a line of its own.
+            // A word longer than the line; a character wider than the line stands alone.
             end = fit > start ? fit : NextCharOffset(text.data(), text.size(), start);
             next = end;
         }

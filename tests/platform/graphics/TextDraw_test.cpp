@@ -316,6 +316,10 @@ TEST(TextDraw, ACharacterIsNeverCut) {
     TRect m = Wide;
     DrawText(bitmap->Canvas()->Handle(), text, 3, &m, DT_CALCRECT);
     EXPECT_EQ(m.Right, Width("a"));
+    // Nor does the cut character open a line of its own when the text wraps.
+    TRect narrow = Rect(0, 0, Width("a"), 0);
+    DrawText(bitmap->Canvas()->Handle(), "aa①", 4, &narrow, DT_CALCRECT | DT_WORDBREAK);
+    EXPECT_EQ(narrow.Bottom, 2 * LineHeight);
 }
 
 TEST(TextDraw, GlyphsTakeTheFontColourResolved) {
