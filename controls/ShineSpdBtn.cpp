@@ -4,7 +4,6 @@
 #include "platform/base/Registry.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/TextDraw.h"
-#include "platform/host/Host.h"
 #include "platform/ui/UiClasses.h"
 #include "platform/ui/WinControl.h"
 
