@@ -124,7 +124,9 @@ TEST_F(TPaintTest, GradientStripStepsTruncateTowardZero) {
     Button->Colors()->SetColor(RGB(100, 0, 0));
     Button->Colors()->SetGradColor(RGB(0, 0, 0));
     Button->Colors()->SetGradation(true);
-    Resize(256, 3);
+    Form->SetBounds(Form->Left(), Form->Top(), 300, 300);
+    Button->SetBounds(0, 0, 256, 3);
+    Settle();
     const int steps[] = {0, 1, 128, 254, 255};
     const int reds[] = {100, 100, 50, 1, 0};
     for (int i = 0; i < 5; ++i)
@@ -132,7 +134,8 @@ TEST_F(TPaintTest, GradientStripStepsTruncateTowardZero) {
 
     // Vertical: Color at the top, GradColor at the bottom.
     Button->Colors()->SetGradVertical(true);
-    Resize(3, 256);
+    Button->SetBounds(0, 0, 3, 256);
+    Settle();
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(At(Button, 1, steps[i]), RGB(reds[i], 0, 0)) << "step " << steps[i];
 }
