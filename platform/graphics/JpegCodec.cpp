@@ -204,6 +204,7 @@ struct TEncodeJob {
     TErrorManager Error{};
     int Width = 0;
     int Height = 0;
+    TJpegInput Input = TJpegInput::Rgb;
     const TJpegRowSource* Source = nullptr;
     TJpegSettings Settings;
     std::vector<std::uint8_t> Line;
@@ -228,11 +229,19 @@ bool RunEncode(TEncodeJob* Job) {
         jpeg_set_colorspace(info, JCS_GRAYSCALE);
     if (Job->Settings.Progressive)
         jpeg_simple_progression(info);
+    // Only the order of the samples in a row changes; the settings stay those for RGB.
+    if (Job->Input == TJpegInput::Bgr)
+        info->in_color_space = JCS_EXT_BGR;
+    else if (Job->Input == TJpegInput::Bgrx) {
+        info->in_color_space = JCS_EXT_BGRX;
+        info->input_components = 4;
+    }
     jpeg_start_compress(info, TRUE);
-    JSAMPROW line = Job->Line.data();
     while (info->next_scanline < info->image_height) {
-        (*Job->Source)(static_cast<int>(info->next_scanline), line);
-        jpeg_write_scanlines(info, &line, 1);
+        // libjpeg takes rows as writable but only reads them.
+        JSAMPROW row = const_cast<JSAMPROW>(
+            (*Job->Source)(static_cast<int>(info->next_scanline), Job->Line.data()));
+        jpeg_write_scanlines(info, &row, 1);
     }
     jpeg_finish_compress(info);
     return true;
@@ -312,9 +321,10 @@ void DecodeJpeg(const TBytes& Data, const TJpegInfo& Info, int Width, int Height
         Fail(code);
 }
 
-TBytes EncodeJpeg(int Width, int Height, const TJpegRowSource& Source,
+TBytes EncodeJpeg(int Width, int Height, TJpegInput Input, const TJpegRowSource& Source,
                   const TJpegSettings& Settings) {
     TEncodeJob job;
+    job.Input = Input;
     job.Width = std::max(Width, 0);
     job.Height = std::max(Height, 0);
     job.Source = &Source;

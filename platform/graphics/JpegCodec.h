@@ -33,13 +33,18 @@ struct TJpegSettings {
     bool Grayscale = false;
 };
 
-// Fills Rgb with the Width red, green, blue triples of row Row (top first).
-using TJpegRowSource = std::function<void(int Row, std::uint8_t* Rgb)>;
+// The layouts of the rows handed to the encoder.
+enum class TJpegInput { Rgb, Bgr, Bgrx };
 
-// Compresses Width x Height RGB rows into a JFIF stream: libjpeg's defaults for RGB input,
-// the floating-point DCT, the quality with baseline tables, one sequential scan unless
-// progressive is asked for.
-TBytes EncodeJpeg(int Width, int Height, const TJpegRowSource& Source,
+// Row Row (top first) in the encoder's input layout: a row of the caller's own, or Scratch
+// (room for Width RGB triples) filled with the row.
+using TJpegRowSource = std::function<const std::uint8_t*(int Row, std::uint8_t* Scratch)>;
+
+// Compresses Width x Height rows into a JFIF stream: libjpeg's defaults for RGB input, the
+// floating-point DCT, the quality with baseline tables, one sequential scan unless
+// progressive is asked for. Blue-first rows give the same stream as the same pixels in RGB:
+// libjpeg-turbo converts them with the same arithmetic.
+TBytes EncodeJpeg(int Width, int Height, TJpegInput Input, const TJpegRowSource& Source,
                   const TJpegSettings& Settings);
 
 // The source index that nearest-neighbour scaling of Size samples to DestSize takes for

@@ -85,16 +85,23 @@ TBytes Photo(int Width, int Height, TSubsampling Subsampling, bool Progressive =
     return MakeJpeg(fixture);
 }
 
-TBytes EncodeImage(const TImage& Image, const TJpegSettings& Settings) {
+TBytes EncodeImage(const TImage& Image, const TJpegSettings& Settings,
+                   TJpegInput Input = TJpegInput::Rgb) {
+    int size = Input == TJpegInput::Bgrx ? 4 : 3;
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(Image.Width) * Image.Height * size);
+    for (std::size_t i = 0; i < Image.Pixels.size(); ++i) {
+        TRgb p = Image.Pixels[i];
+        std::uint8_t* d = rows.data() + i * size;
+        d[0] = Input == TJpegInput::Rgb ? p.R : p.B;
+        d[1] = p.G;
+        d[2] = Input == TJpegInput::Rgb ? p.B : p.R;
+        if (size == 4)
+            d[3] = 0xA5;
+    }
     return EncodeJpeg(
-        Image.Width, Image.Height,
-        [&](int row, std::uint8_t* rgb) {
-            for (int x = 0; x < Image.Width; ++x) {
-                TRgb p = Image.At(x, row);
-                rgb[3 * x] = p.R;
-                rgb[3 * x + 1] = p.G;
-                rgb[3 * x + 2] = p.B;
-            }
+        Image.Width, Image.Height, Input,
+        [&](int row, std::uint8_t*) {
+            return rows.data() + static_cast<std::size_t>(row) * Image.Width * size;
         },
         Settings);
 }
@@ -169,6 +176,19 @@ TEST(JpegCodec, RoundTripKeepsPixelsAndSize) {
     EXPECT_EQ(info.Orientation, 1);
     TImage decoded = DecodeFull(data);
     EXPECT_LE(MaxDifference(image, decoded), 12);
+}
+
+TEST(JpegCodec, BlueFirstRowsGiveTheSameStreamAsRgb) {
+    TImage image{41, 19, {}};
+    for (int i = 0; i < 41 * 19; ++i)
+        image.Pixels.push_back({static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i * 3),
+                                static_cast<std::uint8_t>(i * 11)});
+    for (TJpegSettings settings :
+         {TJpegSettings{80, false, false}, TJpegSettings{35, true, true}}) {
+        TBytes rgb = EncodeImage(image, settings);
+        EXPECT_EQ(EncodeImage(image, settings, TJpegInput::Bgr), rgb);
+        EXPECT_EQ(EncodeImage(image, settings, TJpegInput::Bgrx), rgb);
+    }
 }
 
 TEST(JpegCodec, SavedStreamIsBaselineJfifWithQualityTables) {
@@ -247,7 +267,7 @@ TEST(JpegCodec, ProgressiveAndGrayscaleSettings) {
 
 TEST(JpegCodec, EncodingNothingFailsWithLibjpegCode) {
     try {
-        EncodeJpeg(0, 0, [](int, std::uint8_t*) {}, {});
+        EncodeJpeg(0, 0, TJpegInput::Rgb, nullptr, {});
         FAIL() << "no exception";
     } catch (const EJPEG& e) {
         EXPECT_EQ(e.Code(), JERR_EMPTY_IMAGE);
