@@ -50,6 +50,7 @@ public:
 class EInvalidGraphic : public Exception {
 public:
     EInvalidGraphic();
+    explicit EInvalidGraphic(AnsiString message) : Exception(std::move(message)) {}
 };
 
 class EJPEG : public Exception {
