@@ -116,6 +116,8 @@ public:
     // Screen position of client (0, 0): the form's client origin plus the offsets of the
     // control and its parents. (0, 0) plus those offsets when the form has no window.
     virtual TPoint ClientOrigin() const;
+    // Where client (0, 0) lies in its form's client coordinates ((0, 0) for a form).
+    TPoint FormOffset() const;
     TPoint ScreenToClient(TPoint Screen) const;
     TPoint ClientToScreen(TPoint Client) const;
 

@@ -57,10 +57,12 @@ private:
 // Application->HandleException and the loop goes on):
 // - pointer: to the control holding the capture, else the topmost visible enabled control
 //   under the pointer (the form itself when none), as WM_* mouse messages in that control's
-//   client coordinates; a second left press within the host's double-click time and 4
-//   pixels of the first becomes WM_LBUTTONDBLCLK (right and middle likewise); a right release
-//   with no capture held then sends WM_CONTEXTMENU, which opens the control's, a parent's
-//   or the form's PopupMenu at the pointer.
+//   client coordinates. The host tells double-clicks (a second press within its double-click
+//   time and a few pixels): they become WM_LBUTTONDBLCLK (right and middle likewise), which
+//   a control without csDoubleClicks takes as a second press. A right release with no
+//   capture held then sends WM_CONTEXTMENU, which opens the control's, a parent's or the
+//   form's PopupMenu at the pointer. A host Leave event changes nothing: enter and leave
+//   notifications come from the idle processing.
 // - keys: the form's PopupMenu shortcuts first, then OnKeyDown, then, for a key that types a
 //   character, CM_DIALOGCHAR (WParam = the character's code point, LParam = the shift bits)
 //   broadcast to the controls until one sets Result.
@@ -68,6 +70,9 @@ private:
 //   DragQueryFile and DragFinish (ShellApi.h); the form releases a handle the message
 //   handler left open (also when it threw).
 // - close request: Close.
+//
+// A derived form reads its description in its constructor (ReadComponentRes) once the
+// classes it names are registered (RegisterControlClasses and the other layers' own).
 class TCustomForm : public TWinControl, public THostWindowEvents {
 public:
     explicit TCustomForm(TComponent* AOwner);
@@ -149,11 +154,12 @@ private:
     void ResizeSurface();
     void RouteMouse(const THostMouseEvent& Event);
     void SendMouse(TControl* Target, std::uint32_t Msg, TShiftState Shift, TPoint FormPoint);
-    TControl* MouseTarget(TPoint FormPoint) const;
+    void ContextMenu(TPoint FormPoint);
 
     std::unique_ptr<THostWindow> FWindow;
     std::unique_ptr<TBitmap> FSurface;
     std::unique_ptr<TCanvas> FCanvas;
+    std::unique_ptr<TCanvas> FPaintCanvas; // the background painting's own, not Canvas()
     TRect FDirty;
     TFormBorderStyle FBorderStyle = bsSizeable;
     TFormStyle FFormStyle = fsNormal;
@@ -166,11 +172,6 @@ private:
     std::unique_ptr<TBitmap> FIcon;
     TCloseEvent FOnClose;
     TKeyEvent FOnKeyDown;
-    // Double-click detection: the last press.
-    TMouseButton FLastPressButton = mbLeft;
-    TPoint FLastPressPoint;
-    std::uint64_t FLastPressTime = 0;
-    bool FLastPressValid = false;
 };
 
 class TForm : public TCustomForm {

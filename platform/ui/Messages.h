@@ -117,7 +117,7 @@ std::intptr_t ShiftToWParam(TShiftState Shift);
 // A key's state from the host: the high bit (0x8000) is set while the key or mouse button
 // is down, so the result is negative then.
 std::int16_t GetKeyState(int VirtualKey);
-// The pointer in screen coordinates; false when no host is set up.
+// The pointer in screen coordinates, from the host.
 bool GetCursorPos(TPoint* Point);
 // The window of the control holding the mouse capture (or of the host window that holds
 // it), 0 when none does.

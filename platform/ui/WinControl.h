@@ -6,6 +6,12 @@
 
 class TCanvas;
 
+// Whether Inner lies wholly inside Outer.
+inline bool RectContains(const TRect& Outer, const TRect& Inner) {
+    return Inner.Left >= Outer.Left && Inner.Top >= Outer.Top && Inner.Right <= Outer.Right &&
+           Inner.Bottom <= Outer.Bottom;
+}
+
 // A control that holds other controls. Only forms have windows of their own: any other
 // TWinControl is a container painted on its form's surface (its Color, then its children).
 //
@@ -37,6 +43,10 @@ public:
     // The topmost visible child whose rectangle holds Pos (client coordinates); enabled
     // unless AllowDisabled. Null when none.
     TControl* ControlAtPos(TPoint Pos, bool AllowDisabled) const;
+    // The deepest such control, going down through child TWinControls; this control itself
+    // when no child is hit. ClientPos (optional) gets Pos in the found control's client
+    // coordinates.
+    TControl* DeepControlAtPos(TPoint Pos, bool AllowDisabled, TPoint* ClientPos = nullptr);
 
     // Paints Area (client coordinates) onto Canvas, a canvas on the form's surface whose
     // origin is at this control's client top-left: the background (PaintBackground), then
