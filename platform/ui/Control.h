@@ -3,6 +3,7 @@
 #include "platform/base/Component.h"
 #include "platform/base/Events.h"
 #include "platform/graphics/Color.h"
+#include "platform/graphics/Font.h"
 #include "platform/ui/Messages.h"
 
 #include <cstdint>
@@ -10,7 +11,6 @@
 
 class TBasicAction;
 class TCustomForm;
-class TFont;
 class TPopupMenu;
 class TWinControl;
 

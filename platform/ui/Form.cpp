@@ -302,7 +302,10 @@ void TCustomForm::RouteMouse(const THostMouseEvent& Event) {
     TControl* target = GetCaptureControl();
     if (target == nullptr)
         target = DeepControlAtPos(p, false);
-    SendMouse(target, msg, Event.Shift, p);
+    // A double-click says so by its message; the handler adds ssDouble where it applies.
+    TShiftState shift = Event.Shift;
+    shift >> ssDouble;
+    SendMouse(target, msg, shift, p);
     if (msg == WM_RBUTTONUP && GetCaptureControl() == nullptr)
         ContextMenu(p);
 }

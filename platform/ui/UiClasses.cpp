@@ -180,6 +180,7 @@ void RegisterUiClasses() {
                         std::optional<bool>(true))
         .Property<bool>("Enabled", &TControl::Enabled, &TControl::SetEnabled,
                         std::optional<bool>(true))
+        .Reference("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
         .Enum("DragMode", &TControl::DragMode, &TControl::SetDragMode, DragModeInfo,
               std::optional<TDragMode>(dmManual))
         .Event("OnClick", &TControl::SetOnClick)
