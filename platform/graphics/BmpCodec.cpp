@@ -4,6 +4,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/PixelRow.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -31,6 +32,7 @@ public:
                (static_cast<std::uint32_t>(FData[At + 3]) << 24);
     }
     std::int32_t I32(std::size_t At) const { return static_cast<std::int32_t>(U32(At)); }
+    std::size_t Size() const { return FData.size(); }
     const std::uint8_t* At(std::size_t Offset) const { return FData.data() + Offset; }
 
 private:
@@ -41,7 +43,43 @@ private:
     const TBytes& FData;
 };
 
-// What the headers say, checked: the pixel rows lie inside the data.
+constexpr std::uint32_t BI_RLE8 = 1;
+constexpr std::uint32_t BI_RLE4 = 2;
+constexpr std::uint32_t BI_BITFIELDS = 3;
+constexpr std::uint32_t BI_ALPHABITFIELDS = 6;
+constexpr std::size_t CoreHeaderSize = 12; // OS/2 1.x
+
+// Beyond this many pixels per byte of run-length data the file is taken as malformed: runs
+// give at most 127.5 pixels per byte, the rest leaves room for skips.
+constexpr std::uint64_t MaxRlePixelsPerByte = 256;
+
+// One colour channel of a bit-field pixel: a contiguous run of bits, scaled to 0..255.
+struct TChannel {
+    std::uint32_t Mask = 0;
+    int Shift = 0;
+    std::uint32_t Max = 0;
+
+    static TChannel From(std::uint32_t Mask) {
+        TChannel c;
+        c.Mask = Mask;
+        if (Mask == 0)
+            return c;
+        while (((Mask >> c.Shift) & 1) == 0)
+            ++c.Shift;
+        c.Max = Mask >> c.Shift;
+        if ((c.Max & (c.Max + 1)) != 0) // holes in the mask
+            throw EInvalidGraphic();
+        return c;
+    }
+    std::uint8_t Of(std::uint32_t Pixel) const {
+        if (Max == 0)
+            return 0;
+        std::uint64_t v = (Pixel & Mask) >> Shift;
+        return static_cast<std::uint8_t>((v * 255 + Max / 2) / Max);
+    }
+};
+
+// What the headers say, checked: the pixel data lies inside the file.
 struct TBmpInfo {
     int Width = 0;
     int Height = 0; // rows, always positive
@@ -51,10 +89,17 @@ struct TBmpInfo {
     std::size_t PixelOffset = 0;
     std::size_t Stride = 0;
     std::vector<TColor> Palette;
+    TChannel Red, Green, Blue;
 };
 
 std::uint64_t RowBytes(std::uint64_t Width, int BitCount) {
     return (Width * BitCount + 31) / 32 * 4;
+}
+
+bool KnownInfoHeader(std::uint32_t Size) {
+    // The information header, its OS/2 2.x form and its later, longer versions share the
+    // first 40 bytes.
+    return Size == 40 || Size == 52 || Size == 56 || Size == 64 || Size == 108 || Size == 124;
 }
 
 TBmpInfo ReadInfo(const TReader& In) {
@@ -63,51 +108,106 @@ TBmpInfo ReadInfo(const TReader& In) {
     TBmpInfo info;
     std::uint32_t offBits = In.U32(10);
     std::uint32_t headerSize = In.U32(FileHeaderSize);
-    // The information header and its later, longer versions share the first 40 bytes.
-    if (headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
-        headerSize != 124)
+    bool core = headerSize == CoreHeaderSize;
+    if (!core && !KnownInfoHeader(headerSize))
         throw EInvalidGraphic();
     if (!In.Has(FileHeaderSize, headerSize))
         throw EInvalidGraphic();
-    std::int32_t width = In.I32(18);
-    std::int32_t height = In.I32(22);
-    if (width < 0 || height == INT_MIN || In.U16(26) != 1)
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    if (core) {
+        width = In.U16(18);
+        height = In.U16(20);
+        if (In.U16(22) != 1)
+            throw EInvalidGraphic();
+        info.BitCount = In.U16(24);
+    } else {
+        width = In.I32(18);
+        height = In.I32(22);
+        if (In.U16(26) != 1)
+            throw EInvalidGraphic();
+        info.BitCount = In.U16(28);
+        info.Compression = In.U32(30);
+    }
+    if (width < 0 || height == INT_MIN)
         throw EInvalidGraphic();
-    info.Width = width;
-    info.Height = height < 0 ? -height : height;
+    // A picture without rows or without columns is empty, however long its other side.
+    bool empty = width == 0 || height == 0;
+    info.Width = empty ? 0 : static_cast<int>(width);
+    info.Height = empty ? 0 : static_cast<int>(height < 0 ? -height : height);
     info.TopDown = height < 0;
-    info.BitCount = In.U16(28);
-    info.Compression = In.U32(30);
-    if (info.Compression != BI_RGB)
-        throw EInvalidGraphic();
-    if (info.BitCount != 1 && info.BitCount != 24 && info.BitCount != 32)
+
+    int bits = info.BitCount;
+    std::uint32_t compression = info.Compression;
+    bool fields = compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS;
+    bool valid = (compression == BI_RGB && (bits == 1 || bits == 4 || bits == 8 || bits == 16 ||
+                                            bits == 24 || bits == 32)) ||
+                 (compression == BI_RLE8 && bits == 8) || (compression == BI_RLE4 && bits == 4) ||
+                 (fields && (bits == 16 || bits == 32) && headerSize != 64);
+    if (core && bits != 1 && bits != 4 && bits != 8 && bits != 24)
+        valid = false;
+    if (!valid)
         throw EInvalidGraphic();
 
     std::size_t paletteAt = FileHeaderSize + headerSize;
-    if (info.BitCount <= 8) {
-        std::uint32_t used = In.U32(46);
-        std::uint32_t limit = 1u << info.BitCount;
-        if (used > limit)
+    if (fields) {
+        // A plain information header is followed by the masks; longer ones hold them.
+        std::size_t masksAt = FileHeaderSize + 40;
+        if (headerSize == 40)
+            paletteAt += compression == BI_ALPHABITFIELDS ? 16 : 12;
+        info.Red = TChannel::From(In.U32(masksAt));
+        info.Green = TChannel::From(In.U32(masksAt + 4));
+        info.Blue = TChannel::From(In.U32(masksAt + 8));
+        if (!In.Has(0, paletteAt))
             throw EInvalidGraphic();
-        std::uint32_t count = used == 0 ? limit : used;
-        if (!In.Has(paletteAt, count * 4ull))
+    } else if (bits == 16) {
+        info.Red = TChannel::From(0x7C00);
+        info.Green = TChannel::From(0x03E0);
+        info.Blue = TChannel::From(0x001F);
+    }
+
+    if (bits <= 8) {
+        std::uint32_t limit = 1u << bits;
+        std::uint32_t entry = core ? 3 : 4;
+        std::uint32_t count = limit;
+        if (core) {
+            // The core header has no colour count: the palette fills the gap to the pixels.
+            if (offBits > paletteAt)
+                count = std::min<std::uint64_t>(limit, (offBits - paletteAt) / entry);
+        } else {
+            std::uint32_t used = In.U32(46);
+            if (used > limit)
+                throw EInvalidGraphic();
+            count = used == 0 ? limit : used;
+        }
+        if (!In.Has(paletteAt, static_cast<std::uint64_t>(count) * entry))
             throw EInvalidGraphic();
         // Indices past a short palette show black.
         info.Palette.assign(limit, clBlack);
         for (std::uint32_t i = 0; i < count; ++i) {
-            const std::uint8_t* q = In.At(paletteAt + i * 4);
+            const std::uint8_t* q = In.At(paletteAt + i * entry);
             info.Palette[i] = RGB(q[2], q[1], q[0]);
         }
+        paletteAt += static_cast<std::size_t>(count) * entry;
     }
 
-    std::uint64_t stride = RowBytes(static_cast<std::uint64_t>(info.Width), info.BitCount);
-    std::uint64_t lastRow = (static_cast<std::uint64_t>(info.Width) * info.BitCount + 7) / 8;
     if (offBits < paletteAt)
         throw EInvalidGraphic();
-    // The last row may lack its padding; every other byte must be there.
-    if (info.Width > 0 && info.Height > 0 &&
-        !In.Has(offBits, stride * (static_cast<std::uint64_t>(info.Height) - 1) + lastRow))
-        throw EInvalidGraphic();
+    std::uint64_t stride = RowBytes(static_cast<std::uint64_t>(info.Width), bits);
+    std::uint64_t pixels = static_cast<std::uint64_t>(info.Width) * info.Height;
+    if (compression == BI_RLE8 || compression == BI_RLE4) {
+        if (!In.Has(offBits, 0))
+            throw EInvalidGraphic();
+        std::uint64_t data = In.Size() - offBits;
+        if (pixels > data * MaxRlePixelsPerByte)
+            throw EInvalidGraphic();
+    } else {
+        std::uint64_t lastRow = (static_cast<std::uint64_t>(info.Width) * bits + 7) / 8;
+        // The last row may lack its padding; every other byte must be there.
+        if (pixels > 0 &&
+            !In.Has(offBits, stride * (static_cast<std::uint64_t>(info.Height) - 1) + lastRow))
+            throw EInvalidGraphic();
+    }
     info.PixelOffset = offBits;
     info.Stride = static_cast<std::size_t>(stride);
     return info;
@@ -115,6 +215,75 @@ TBmpInfo ReadInfo(const TReader& In) {
 
 bool IsBlackOrWhite(TColor Color) {
     return Color == clBlack || Color == clWhite;
+}
+
+// Run-length data (8 or 4 bits per index) onto 24-bit rows already filled with index 0.
+// Anything that would write outside the picture or read past the data is malformed.
+void ReadRle(const TReader& In, const TBmpInfo& Info, TBitmap& Out) {
+    bool four = Info.Compression == BI_RLE4;
+    std::size_t at = Info.PixelOffset;
+    std::size_t end = In.Size();
+    std::int64_t x = 0;
+    std::int64_t y = 0; // in file order: 0 is the first row stored
+    auto row = [&](std::int64_t Y) {
+        return Out.ScanLine(Info.TopDown ? static_cast<int>(Y)
+                                         : Info.Height - 1 - static_cast<int>(Y));
+    };
+    auto put = [&](std::uint8_t* Dest, std::int64_t X, int Index) {
+        WritePixel<TRowLayout::Bgr24>(Dest, static_cast<int>(X), Info.Palette[Index]);
+    };
+    while (true) {
+        if (at + 2 > end) {
+            // Data that stops without its end marker is complete only past the last row.
+            if (y >= Info.Height)
+                return;
+            throw EInvalidGraphic();
+        }
+        int count = In.At(at)[0];
+        int value = In.At(at)[1];
+        at += 2;
+        if (count > 0) {
+            if (y >= Info.Height || x + count > Info.Width)
+                throw EInvalidGraphic();
+            std::uint8_t* dest = row(y);
+            for (int i = 0; i < count; ++i)
+                put(dest, x + i, four ? (i % 2 == 0 ? value >> 4 : value & 15) : value);
+            x += count;
+            continue;
+        }
+        switch (value) {
+        case 0: // end of line
+            x = 0;
+            ++y;
+            break;
+        case 1: // end of bitmap
+            return;
+        case 2: { // delta
+            if (at + 2 > end)
+                throw EInvalidGraphic();
+            x += In.At(at)[0];
+            y += In.At(at)[1];
+            at += 2;
+            if (x > Info.Width || y > Info.Height || (y == Info.Height && x > 0))
+                throw EInvalidGraphic();
+            break;
+        }
+        default: { // absolute: value indices follow, padded to a 16-bit boundary
+            std::size_t bytes = four ? (static_cast<std::size_t>(value) + 1) / 2 : value;
+            std::size_t padded = (bytes + 1) / 2 * 2;
+            if (at + bytes > end || y >= Info.Height || x + value > Info.Width)
+                throw EInvalidGraphic();
+            std::uint8_t* dest = row(y);
+            const std::uint8_t* source = In.At(at);
+            for (int i = 0; i < value; ++i)
+                put(dest, x + i,
+                    four ? (i % 2 == 0 ? source[i / 2] >> 4 : source[i / 2] & 15) : source[i]);
+            x += value;
+            at += std::min(padded, end - at);
+            break;
+        }
+        }
+    }
 }
 
 void ReadRows(const TReader& In, const TBmpInfo& Info, TBitmap& Out) {
@@ -125,6 +294,17 @@ void ReadRows(const TReader& In, const TBmpInfo& Info, TBitmap& Out) {
     Out.SetSize(Info.Width, Info.Height);
     if (Out.Empty())
         return;
+    if (Info.Compression == BI_RLE8 || Info.Compression == BI_RLE4) {
+        // Pixels the runs skip keep colour index 0.
+        for (int y = 0; y < Info.Height; ++y) {
+            std::uint8_t* dest = Out.ScanLine(y);
+            for (int x = 0; x < Info.Width; ++x)
+                WritePixel<TRowLayout::Bgr24>(dest, x, Info.Palette[0]);
+        }
+        ReadRle(In, Info, Out);
+        return;
+    }
+    bool fields = Info.Compression == BI_BITFIELDS || Info.Compression == BI_ALPHABITFIELDS;
     std::size_t lastRow = (static_cast<std::size_t>(Info.Width) * Info.BitCount + 7) / 8;
     for (int r = 0; r < Info.Height; ++r) {
         const std::uint8_t* source = In.At(Info.PixelOffset + r * Info.Stride);
@@ -135,10 +315,27 @@ void ReadRows(const TReader& In, const TBmpInfo& Info, TBitmap& Out) {
                 for (std::size_t i = 0; i < lastRow; ++i)
                     dest[i] = static_cast<std::uint8_t>(~dest[i]);
             }
-        } else if (Info.BitCount == 1) {
+        } else if (Info.BitCount <= 8) {
+            int bits = Info.BitCount;
+            int perByte = 8 / bits;
+            int mask = (1 << bits) - 1;
             for (int x = 0; x < Info.Width; ++x) {
-                int index = (source[x >> 3] >> (7 - (x & 7))) & 1;
+                int shift = 8 - bits * (x % perByte + 1);
+                int index = (source[x / perByte] >> shift) & mask;
                 WritePixel<TRowLayout::Bgr24>(dest, x, Info.Palette[index]);
+            }
+        } else if (Info.BitCount == 16 || fields) {
+            int size = Info.BitCount / 8;
+            for (int x = 0; x < Info.Width; ++x) {
+                const std::uint8_t* p = source + static_cast<std::size_t>(x) * size;
+                std::uint32_t pixel = size == 2 ? static_cast<std::uint32_t>(p[0] | (p[1] << 8))
+                                                : p[0] | (p[1] << 8) | (p[2] << 16) |
+                                                      (static_cast<std::uint32_t>(p[3]) << 24);
+                TColor color = RGB(Info.Red.Of(pixel), Info.Green.Of(pixel), Info.Blue.Of(pixel));
+                if (size == 2)
+                    WritePixel<TRowLayout::Bgr24>(dest, x, color);
+                else
+                    WritePixel<TRowLayout::Bgr32>(dest, x, color);
             }
         } else {
             std::memcpy(dest, source, lastRow);
