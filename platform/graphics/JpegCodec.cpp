@@ -124,11 +124,11 @@ void PutPixel(std::uint8_t* Dest, const std::uint8_t* Source, bool Cmyk, bool In
         Dest[2] = Source[2];
         return;
     }
-    // Adobe writes CMYK inverted (255 means no ink).
+    // Adobe writes CMYK inverted: each sample is the light left (255 means no ink).
     unsigned k = Inverted ? Source[3] : 255u - Source[3];
     for (int c = 0; c < 3; ++c) {
-        unsigned ink = Inverted ? Source[2 - c] : 255u - Source[2 - c];
-        Dest[c] = static_cast<std::uint8_t>((ink * k + 127) / 255);
+        unsigned light = Inverted ? Source[2 - c] : 255u - Source[2 - c];
+        Dest[c] = static_cast<std::uint8_t>((light * k + 127) / 255);
     }
 }
 

@@ -443,6 +443,52 @@ TEST(JpegCodec, OrientedDecodeOfDetailedPhotoMatchesTransformedStored) {
     }
 }
 
+TEST(JpegCodec, GreyAndCmykFilesDecodeToColour) {
+    TImage grey{16, 8, std::vector<TRgb>(128, TRgb{200, 100, 30})};
+    TImage decoded = DecodeFull(EncodeImage(grey, {90, false, true}));
+    for (TRgb p : decoded.Pixels) {
+        EXPECT_EQ(p.R, p.G);
+        EXPECT_EQ(p.G, p.B);
+    }
+
+    // libjpeg marks CMYK with an Adobe segment; the samples are stored inverted, as the
+    // programs that write such files do: red is no cyan ink and full magenta and yellow.
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* output = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &output, &size);
+    info.image_width = 16;
+    info.image_height = 8;
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<std::uint8_t> line;
+    for (int x = 0; x < 16; ++x) {
+        bool red = x < 8;
+        std::vector<std::uint8_t> cmyk = red ? std::vector<std::uint8_t>{255, 0, 0, 255}
+                                             : std::vector<std::uint8_t>{255, 255, 255, 128};
+        line.insert(line.end(), cmyk.begin(), cmyk.end());
+    }
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = line.data();
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    TBytes data(output, output + size);
+    std::free(output);
+    TImage colour = DecodeFull(data);
+    EXPECT_TRUE(std::abs(colour.At(3, 4).R - 255) <= 4 && colour.At(3, 4).G <= 4 &&
+                colour.At(3, 4).B <= 4);
+    EXPECT_TRUE(std::abs(colour.At(12, 4).R - 128) <= 4 && std::abs(colour.At(12, 4).G - 128) <= 4);
+    EXPECT_EQ(Decode(data, ReadJpegInfo(data), 5, 3).Pixels, Nearest(colour, 5, 3).Pixels);
+}
+
 TEST(JpegCodec, OrientationOutsideOneToEightIsIgnored) {
     TBytes data = WithExifOrientation(Blocks(), 9);
     TJpegInfo info = ReadJpegInfo(data);

@@ -140,6 +140,14 @@ TEST(JpegImage, DrawEqualsFullBitmapScaled) {
             }
         }
     }
+    // Once the full picture is decoded, drawing scales it on the canvas: the same pixels.
+    TBitmap sampled;
+    sampled.Assign(&target);
+    jpeg.Bitmap();
+    jpeg.Draw(target.Canvas(), Rect(3, 5, 123, 165));
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(target.GetPixel(x, y), sampled.GetPixel(x, y)) << x << "," << y;
 }
 
 TEST(JpegImage, AssignedBitmapIsCompressedWithTheSettings) {
