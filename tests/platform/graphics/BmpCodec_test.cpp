@@ -227,6 +227,11 @@ TEST(BmpCodec, AnEmptyBitmapRoundTrips) {
     decoded.SetSize(2, 2);
     DecodeBmp(EncodeBmp(empty), decoded);
     EXPECT_TRUE(decoded.Empty());
+    // A row as long as can be, but no rows: empty, and nothing allocated for the row.
+    TBytes wide = BmpFile(0x7FFFFFFF, 0, 24, {}, {});
+    decoded.SetSize(2, 2);
+    DecodeBmp(wide, decoded);
+    EXPECT_TRUE(decoded.Empty());
 }
 
 namespace {

@@ -98,14 +98,17 @@ TEST(Canvas, LineToStopsBeforeItsEndPoint) {
         {{0, 0}, {1, 4}, {"#....", "#....", "#....", ".#...", "....."}},
         {{2, 2}, {2, 2}, {".....", ".....", ".....", ".....", "....."}},
     };
-    for (const Case& c : cases) {
-        std::unique_ptr<TBitmap> bitmap;
-        TCanvas* canvas = Blank(bitmap, 5, 5);
-        canvas->MoveTo(c.from.X, c.from.Y);
-        canvas->LineTo(c.to.X, c.to.Y);
-        EXPECT_EQ(Picture(*bitmap), c.expected)
-            << "(" << c.from.X << "," << c.from.Y << ") to (" << c.to.X << "," << c.to.Y << ")";
-        EXPECT_EQ(canvas->PenPos(), c.to);
+    for (TPixelFormat format : {pf1bit, pf24bit, pf32bit}) {
+        for (const Case& c : cases) {
+            std::unique_ptr<TBitmap> bitmap;
+            TCanvas* canvas = Blank(bitmap, 5, 5, format);
+            canvas->MoveTo(c.from.X, c.from.Y);
+            canvas->LineTo(c.to.X, c.to.Y);
+            EXPECT_EQ(Picture(*bitmap), c.expected)
+                << "(" << c.from.X << "," << c.from.Y << ") to (" << c.to.X << "," << c.to.Y
+                << "), format " << int(format);
+            EXPECT_EQ(canvas->PenPos(), c.to);
+        }
     }
 }
 
