@@ -3,6 +3,8 @@
 #include "platform/ui/Control.h"
 #include "platform/ui/Form.h"
 
+#include <limits>
+
 std::intptr_t PointToLParam(TPoint P) {
     auto x = static_cast<std::uint64_t>(static_cast<std::uint32_t>(P.X));
     auto y = static_cast<std::uint64_t>(static_cast<std::uint32_t>(P.Y));
@@ -24,8 +26,7 @@ std::intptr_t ShiftToWParam(TShiftState Shift) {
 }
 
 std::int16_t GetKeyState(int VirtualKey) {
-    return THost::Current().IsKeyDown(VirtualKey) ? static_cast<std::int16_t>(0x8000u - 0x10000)
-                                                  : 0;
+    return THost::Current().IsKeyDown(VirtualKey) ? std::numeric_limits<std::int16_t>::min() : 0;
 }
 
 bool GetCursorPos(TPoint* Point) {

@@ -283,6 +283,34 @@ TEST_F(MessageTest, BroadcastStopsAtTheFirstNonZeroResult) {
     EXPECT_EQ(third->Count(msg), 1);
 }
 
+TEST_F(MessageTest, ASystemColourChangeReachesEveryControl) {
+    TForm* form = NewForm(20, 20);
+    form->SetColor(clBtnFace);
+    auto* panel = new TWinControl(form);
+    panel->SetBounds(0, 0, 10, 10);
+    panel->SetParent(form);
+    TProbe* inner = NewProbe(panel, Bounds(0, 0, 5, 5));
+    Host.ProcessMessages();
+    Host.ChangeSysColor(COLOR_BTNFACE, RGB(1, 2, 3));
+    EXPECT_EQ(inner->Count(CM_SYSCOLORCHANGE), 1);
+    Host.ProcessMessages();
+    EXPECT_EQ(Window(form).ScreenPixel(15, 15), RGB(1, 2, 3)); // the form painted afresh
+    ResetSysColors();
+}
+
+TEST_F(MessageTest, DialogCharsGoDownThroughContainers) {
+    TForm* form = NewForm();
+    auto* panel = new TWinControl(form);
+    panel->SetParent(form);
+    TProbe* inner = NewProbe(panel, Bounds(0, 0, 5, 5));
+    inner->AnswerMsg = CM_DIALOGCHAR;
+    inner->Answer = 1;
+    TProbe* after = NewProbe(form, Bounds(0, 0, 5, 5));
+    EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 's', 0), 1);
+    EXPECT_EQ(inner->Count(CM_DIALOGCHAR), 1);
+    EXPECT_EQ(after->Count(CM_DIALOGCHAR), 0);
+}
+
 TEST_F(MessageTest, PropertyChangesSendTheirNotifications) {
     TForm* form = NewForm();
     TProbe* p = NewProbe(form, Bounds(0, 0, 10, 10));
