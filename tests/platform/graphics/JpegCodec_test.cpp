@@ -489,6 +489,27 @@ TEST(JpegCodec, GreyAndCmykFilesDecodeToColour) {
     EXPECT_EQ(Decode(data, ReadJpegInfo(data), 5, 3).Pixels, Nearest(colour, 5, 3).Pixels);
 }
 
+TEST(JpegCodec, HugeDeclaredProgressiveFileFailsInsteadOfExhaustingMemory) {
+    // A small progressive file whose frame claims 60000 x 60000: decoding it would need a
+    // 20 GB coefficient buffer.
+    TBytes data = Photo(16, 16, TSubsampling::s420, true);
+    std::size_t sof = 2;
+    while (!(data[sof] == 0xFF && data[sof + 1] == 0xC2))
+        sof += 2 + ((data[sof + 2] << 8) | data[sof + 3]);
+    for (std::size_t at : {sof + 5, sof + 7}) {
+        data[at] = 60000 >> 8;
+        data[at + 1] = 60000 & 0xFF;
+    }
+    TJpegInfo info = ReadJpegInfo(data);
+    ASSERT_EQ(info.Width, 60000);
+    try {
+        Decode(data, info, 120, 160);
+        FAIL() << "no exception";
+    } catch (const EJPEG& e) {
+        EXPECT_EQ(e.Code(), JERR_NO_BACKING_STORE);
+    }
+}
+
 TEST(JpegCodec, OrientationOutsideOneToEightIsIgnored) {
     TBytes data = WithExifOrientation(Blocks(), 9);
     TJpegInfo info = ReadJpegInfo(data);
