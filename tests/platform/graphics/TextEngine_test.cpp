@@ -130,6 +130,24 @@ TEST(TextEngine, SyntheticBoldWidensEveryAdvanceAndTheInk) {
     EXPECT_EQ(bold.Glyph(U'l', true).Width, regular.Glyph(U'l', true).Width + 1);
 }
 
+TEST(TextEngine, SyntheticItalicSlantsTheGlyphsButNotTheAdvances) {
+    TTextFace& regular = FaceForFont(*Font("ＭＳ Ｐゴシック", -21));
+    TTextFace& italic = FaceForFont(*Font("ＭＳ Ｐゴシック", -21, fsItalic));
+    EXPECT_EQ(italic.Advance(U'l'), regular.Advance(U'l'));
+    const TTextFace::TGlyph& upright = regular.Glyph(U'l', true);
+    const TTextFace::TGlyph& slanted = italic.Glyph(U'l', true);
+    EXPECT_GT(slanted.Width, upright.Width);
+    // The top row leans right of the bottom row.
+    auto firstInk = [](const TTextFace::TGlyph& g, int Row) {
+        for (int x = 0; x < g.Width; ++x)
+            if (g.Coverage[static_cast<std::size_t>(Row) * g.Width + x] != 0)
+                return g.Left + x;
+        return -1;
+    };
+    EXPECT_GT(firstInk(slanted, 0), firstInk(slanted, slanted.Rows - 1));
+    EXPECT_EQ(firstInk(upright, 0), firstInk(upright, upright.Rows - 1));
+}
+
 TEST(TextEngine, MonoGlyphsAreOneBitAntialiasedOnesAreNot) {
     TTextFace& face = FaceForFont(*Font("ＭＳ Ｐゴシック", -21));
     bool partial = false;
