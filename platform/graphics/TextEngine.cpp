@@ -190,7 +190,7 @@ struct TTextFace::TFaceRec {
 
 TTextFace::TTextFace(const TFontFile& File, int EmPixels, bool Bold, bool Italic)
     : FFace(std::make_unique<TFaceRec>()), FEmPixels(std::max(1, EmPixels)), FBold(Bold),
-      FItalic(Italic), FSynthBold(Bold && !File.HasBold), FSynthItalic(Italic && !File.HasItalic) {
+      FSynthBold(Bold && !File.HasBold), FSynthItalic(Italic && !File.HasItalic) {
     if (FT_New_Face(Engine().Library, File.Path.c_str(), File.Index, &FFace->Face) != 0) {
         FFace->Face = nullptr;
         throw EOutOfResources("フォント " + File.Path + " を開けません");
@@ -250,7 +250,6 @@ const TTextFace::TGlyph& TTextFace::Glyph(char32_t Code, bool Mono) {
     if (it != FGlyphs.end())
         return it->second;
     TGlyph glyph;
-    glyph.Advance = Advance(Code);
     if (!IsControl(Code)) {
         FT_Face face = FFace->Face;
         FT_Int32 flags = FT_LOAD_NO_BITMAP | (Mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_LIGHT);

@@ -38,7 +38,6 @@ TFontFile FindFontFile(const AnsiString& Name, bool Bold, bool Italic);
 class TTextFace {
 public:
     struct TGlyph {
-        int Advance = 0;
         int Left = 0; // bitmap offset from the pen position
         int Top = 0;  // bitmap top above the baseline
         int Width = 0;
@@ -76,12 +75,10 @@ public:
 
 private:
     struct TFaceRec;
-    void Load(char32_t Code, bool Mono);
 
     std::unique_ptr<TFaceRec> FFace;
     int FEmPixels;
     bool FBold;
-    bool FItalic;
     bool FSynthBold;
     bool FSynthItalic;
     int FBoldExtra = 0;
@@ -117,7 +114,7 @@ int RunWidth(TTextFace& Face, std::string_view Text, int TabWidth = 0);
 // Draws a run with its top left at (X, Top), with the underline and strike-out of Style.
 void DrawRun(const TTextTarget& Target, TTextFace& Face, int X, int Top, std::string_view Text,
              int TabWidth, TColor Rgb, bool Mono, TFontStyles Style);
-// A horizontal line under the cell row of a run, as an underline is drawn.
+// The underline of Width pixels from X, for a run whose cell top is Top.
 void DrawUnderline(const TTextTarget& Target, TTextFace& Face, int X, int Top, int Width,
                    TColor Rgb);
 
@@ -125,6 +122,7 @@ void DrawUnderline(const TTextTarget& Target, TTextFace& Face, int X, int Top, i
 // the cell behind opaque text.
 void FillTextRect(const TTextTarget& Target, const TRect& R, TColor Rgb);
 
+// The character at Offset and its byte Length; Length 0 when the run ends inside it.
 char32_t DecodeUtf8(std::string_view Text, std::size_t Offset, std::size_t& Length);
 
 template <class F> void ForEachChar(std::string_view Text, F&& Fn) {
