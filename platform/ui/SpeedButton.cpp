@@ -136,6 +136,8 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     FDragging = false;
     const bool click = Inside(X, Y);
     if (FGroupIndex == 0) {
+        // Outside a group nothing stays down, also a button that was down when it left one.
+        FDown = false;
         FState = bsUp;
         FMouseInControl = false;
         Invalidate();

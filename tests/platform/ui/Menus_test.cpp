@@ -1,7 +1,7 @@
 #include "platform/ui/Menus.h"
 
 #include "platform/base/Exceptions.h"
-#include "platform/host/Host.h"
+#include "platform/host/headless/HeadlessHost.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +100,7 @@ protected:
         AddItem(root, "N4", "インフォメーション(&I)...");
     }
 
+    THeadlessHost Host;
     std::unique_ptr<TComponent> Owner = std::make_unique<TComponent>(nullptr);
     TPopupMenu* Menu = nullptr;
     TMenuItem* Save1 = nullptr;
@@ -210,6 +211,77 @@ TEST_F(MenuTest, DescriptionNestingHook) {
     EXPECT_EQ(Menu->Items()->Items(Menu->Items()->Count() - 1), top);
     EXPECT_FALSE(MenuParentHook(Owner.get(), Menu));
     EXPECT_FALSE(MenuParentHook(new TMenuItem(Owner.get()), Owner.get()));
+}
+
+TEST_F(MenuTest, PopupShowsTheTreeAndClicksTheChoiceAfterItClosed) {
+    Menu->SetOnPopup([this](TObject* Sender) {
+        EXPECT_EQ(Sender, Menu);
+        EXPECT_TRUE(Host.Log().empty()) << "OnPopup comes before the menu shows";
+        Clicked += "popup;";
+    });
+    N2->Items(1)->SetOnClick([this](TObject*) {
+        EXPECT_EQ(Host.Log().size(), 1u) << "the menu has closed";
+        Clicked += "N7;";
+    });
+    Host.QueueMenuChoice("N7");
+    PopupMenuAt(Menu, Point(100, 200));
+    EXPECT_EQ(Clicked, "popup;N7;");
+    EXPECT_EQ(Menu->PopupPoint(), Point(100, 200));
+
+    ASSERT_EQ(Host.Log().size(), 1u);
+    const THeadlessLogEntry& shown = Host.Log()[0];
+    EXPECT_EQ(shown.Kind, THeadlessLogEntry::Menu);
+    EXPECT_EQ(shown.At, Point(100, 200));
+    struct {
+        const char* Name;
+        const char* Caption;
+        const char* ShortCut;
+        int Items;
+    } top[] = {
+        {"Save1", "保存(&S)...", "Ctrl+S", 0},
+        {"M1", "メール送信(&M)...", "Ctrl+M", 0},
+        {"N1", "-", "", 0},
+        {"N2", "数字/英語の割り振り(&N)", "", 6},
+        {"D1", "ぜんぶ消去(&D)", "Del", 0},
+        {"N3", "-", "", 0},
+        {"N4", "インフォメーション(&I)...", "", 0},
+    };
+    ASSERT_EQ(shown.Items.size(), std::size(top));
+    for (std::size_t i = 0; i < std::size(top); ++i) {
+        SCOPED_TRACE(top[i].Name);
+        EXPECT_EQ(shown.Items[i].Name, top[i].Name);
+        EXPECT_EQ(shown.Items[i].Caption, top[i].Caption);
+        EXPECT_EQ(shown.Items[i].ShortCutText, top[i].ShortCut);
+        EXPECT_EQ(shown.Items[i].Items.size(), static_cast<std::size_t>(top[i].Items));
+        EXPECT_FALSE(shown.Items[i].Checked);
+    }
+    const std::vector<THostMenuItem>& sub = shown.Items[3].Items;
+    const char* subTexts[] = {"Shift+F1", "Shift+F2", "Ctrl+F1", "Ctrl+F2", "", "Ins"};
+    for (std::size_t i = 0; i < sub.size(); ++i) {
+        EXPECT_EQ(sub[i].ShortCutText, subTexts[i]);
+        EXPECT_EQ(sub[i].Checked, i == 0) << sub[i].Name;
+    }
+    EXPECT_EQ(sub[4].Caption, "-");
+}
+
+TEST_F(MenuTest, PopupWithoutAChoiceClicksNothing) {
+    Host.QueueMenuNone();
+    Menu->Popup(5, 5);
+    EXPECT_EQ(Clicked, "");
+    Host.QueueMenuChoice("N2"); // a submenu only opens
+    Menu->Popup(5, 5);
+    EXPECT_EQ(Clicked, "");
+}
+
+TEST_F(MenuTest, PopupShowsDisabledAndHiddenItemsAsSuch) {
+    Save1->SetEnabled(false);
+    N6->SetVisible(false);
+    Host.QueueMenuNone();
+    Menu->Popup(0, 0);
+    const THeadlessLogEntry& shown = Host.Log().back();
+    EXPECT_FALSE(shown.Items[0].Enabled);
+    EXPECT_TRUE(shown.Items[0].Visible);
+    EXPECT_FALSE(shown.Items[3].Items[0].Visible);
 }
 
 } // namespace
