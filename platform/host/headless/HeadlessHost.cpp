@@ -431,6 +431,8 @@ int THeadlessHost::MessageBox(const THostMessageBoxParams& Params) {
     entry.Kind = THeadlessLogEntry::MessageBox;
     entry.Caption = Params.Caption;
     entry.Text = Params.Text;
+    entry.Icon = Params.Icon;
+    entry.DefaultButton = Params.DefaultButton;
     for (const THostBoxButton& button : Params.Buttons)
         entry.Buttons.push_back(button.Caption);
     const THostBoxButton* chosen = nullptr;

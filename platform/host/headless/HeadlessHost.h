@@ -22,6 +22,8 @@ struct THeadlessLogEntry {
     std::vector<THostMenuItem> Items; // the menu shown
     TPoint At;                        // where the menu opened (screen)
     THostSaveDialogParams Dialog;     // the save dialog's settings
+    THostBoxIcon Icon = THostBoxIcon::None; // the box's icon
+    int DefaultButton = 0;                  // the box's default button (an index)
 };
 
 // A desktop for tests and scripts. Nothing waits: events are injected, modal windows take

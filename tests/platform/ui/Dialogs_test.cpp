@@ -42,29 +42,39 @@ TEST_F(DialogsTest, CaptionsButtonsAndEscapeByType) {
         TMsgDlgType Type;
         TMsgDlgButtons Buttons;
         const char* Caption;
+        THostBoxIcon Icon;
         std::vector<AnsiString> Texts;
         TModalResult Escape;
     } cases[] = {
-        {mtWarning, {mbOK, mbCancel}, "警告", {"OK", "キャンセル"}, mrCancel},
+        {mtWarning,
+         {mbOK, mbCancel},
+         "警告",
+         THostBoxIcon::Warning,
+         {"OK", "キャンセル"},
+         mrCancel},
         {mtError,
          {mbAbort, mbRetry, mbIgnore},
          "エラー",
+         THostBoxIcon::Error,
          {"中止(&A)", "再試行(&R)", "無視(&I)"},
          mrCancel},
-        {mtInformation, {mbOK}, "情報", {"OK"}, mrOk},
+        {mtInformation, {mbOK}, "情報", THostBoxIcon::Information, {"OK"}, mrOk},
         {mtConfirmation,
          {mbNo, mbYes, mbCancel},
          "確認",
+         THostBoxIcon::Question,
          {"はい(&Y)", "いいえ(&N)", "キャンセル"},
          mrCancel},
-        {mtCustom, {mbYes, mbNo}, "ピコラム", {"はい(&Y)", "いいえ(&N)"}, mrNo},
-        {mtInformation, {}, "情報", {"OK"}, mrOk},
+        {mtCustom, {mbYes, mbNo}, "ピコラム", THostBoxIcon::None, {"はい(&Y)", "いいえ(&N)"}, mrNo},
+        {mtInformation, {}, "情報", THostBoxIcon::Information, {"OK"}, mrOk},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Caption);
         EXPECT_EQ(MessageDlg("text", c.Type, c.Buttons, 0), c.Escape);
         EXPECT_EQ(LastBox().Caption, c.Caption);
+        EXPECT_EQ(LastBox().Icon, c.Icon);
         EXPECT_EQ(LastBox().Buttons, c.Texts);
+        EXPECT_EQ(LastBox().DefaultButton, 0);
     }
 }
 
@@ -83,6 +93,7 @@ TEST_F(DialogsTest, ShowMessageIsCaptionedWithTheTitle) {
         "お使いのメーラーを｢通常使うメールソフト(規定のプログラム)｣に設定してください。";
     ShowMessage(notice);
     EXPECT_EQ(LastBox().Caption, "ピコラム");
+    EXPECT_EQ(LastBox().Icon, THostBoxIcon::None);
     EXPECT_EQ(LastBox().Text, notice);
     EXPECT_EQ(LastBox().Buttons, (std::vector<AnsiString>{"OK"}));
 }
