@@ -1,5 +1,11 @@
 #include "controls/ShadoLbl.h"
 
+#include "platform/base/MultiByte.h"
+#include "platform/base/Registry.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/TextDraw.h"
+#include "platform/ui/StockClasses.h"
+
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -130,4 +136,255 @@ void GradRect(TCanvas* Canvas, const TRect& Rect, TColor First, TColor Second, b
     GradBitmap(strip.get(), First, Second, Vertical);
     Canvas->SetCopyMode(cmSrcCopy);
     Canvas->CopyRect(Rect, strip->Canvas(), ::Rect(0, 0, strip->Width(), strip->Height()));
+}
+
+TShadowLabel::TShadowLabel(TComponent* AOwner) : TLabel(AOwner) {
+    FFlickerless = true;
+    FGradationColor = clBlue;
+    FHighlight = std::make_unique<TShadow>();
+    FTextGradationColor = clMaroon;
+    FTextMidColor = clNavy;
+    // Set before the handler is attached, so nothing repaints yet.
+    FHighlight->SetShadowColor(clWhite);
+    FHighlight->SetShadowLeft(-1);
+    FHighlight->SetShadowTop(-1);
+    FHighlight->SetOnChange(Bind(this, &TShadowLabel::ShadowChanged));
+    FShadow = std::make_unique<TShadow>();
+    FShadow->SetOnChange(Bind(this, &TShadowLabel::ShadowChanged));
+}
+
+TShadowLabel::~TShadowLabel() {
+    FHighlight.reset();
+    FShadow.reset();
+}
+
+void TShadowLabel::SetEllipsis(TEllipsis Value) {
+    if (FEllipsis != Value) {
+        FEllipsis = Value;
+        Invalidate();
+    }
+}
+
+void TShadowLabel::SetGradateVert(bool Value) {
+    if (FGradateVert != Value) {
+        FGradateVert = Value;
+        Invalidate();
+    }
+}
+
+void TShadowLabel::SetGradation(bool Value) {
+    if (FGradation != Value) {
+        FGradation = Value;
+        Invalidate();
+    }
+}
+
+void TShadowLabel::SetGradationColor(TColor Value) {
+    if (FGradationColor != Value) {
+        FGradationColor = Value;
+        Invalidate();
+    }
+}
+
+void TShadowLabel::SetHighlight(TShadow* Value) {
+    if (Value == nullptr)
+        return;
+    FHighlight->Assign(Value);
+    Invalidate();
+}
+
+void TShadowLabel::SetShadow(TShadow* Value) {
+    if (Value == nullptr)
+        return;
+    FShadow->Assign(Value);
+    Invalidate();
+}
+
+void TShadowLabel::SetTextGradation(TTextGradation Value) {
+    if (FTextGradation != Value) {
+        FTextGradation = Value;
+        Invalidate();
+    }
+}
+
+void TShadowLabel::SetTextGradationColor(TColor Value) {
+    if (FTextGradationColor == Value)
+        return;
+    FTextGradationColor = Value;
+    if (FTextGradation != tgNone)
+        Invalidate();
+}
+
+void TShadowLabel::SetTextMidColor(TColor Value) {
+    if (FTextMidColor == Value)
+        return;
+    FTextMidColor = Value;
+    if (FTextGradation == tg3Colors)
+        Invalidate();
+}
+
+void TShadowLabel::ShadowChanged(TObject*) {
+    Invalidate();
+}
+
+namespace {
+
+constexpr unsigned AlignmentFlags[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+constexpr unsigned EllipsisFlags[] = {0, DT_END_ELLIPSIS, DT_PATH_ELLIPSIS};
+
+void DrawIn(TCanvas* Canvas, const char* Text, int Length, TRect Box, unsigned Flags,
+            TColor Color) {
+    Canvas->Font()->SetColor(Color);
+    DrawText(Canvas->Handle(), Text, Length, &Box, Flags);
+}
+
+} // namespace
+
+void TShadowLabel::Paint() {
+    AnsiString text = Caption();
+    if (text.empty() || (ShowAccelChar() && text == "&"))
+        text += ' ';
+    unsigned flags = AlignmentFlags[Alignment()] | DT_EXPANDTABS | EllipsisFlags[FEllipsis];
+    if (WordWrap())
+        flags |= DT_WORDBREAK;
+    if (!ShowAccelChar())
+        flags |= DT_NOPREFIX;
+
+    const TRect client = ClientRect();
+    std::unique_ptr<TBitmap> offscreen;
+    TCanvas* canvas = Canvas();
+    if (FFlickerless && !Transparent()) {
+        offscreen = std::make_unique<TBitmap>();
+        offscreen->SetPixelFormat(pf24bit);
+        offscreen->SetSize(ClientWidth(), ClientHeight());
+        canvas = offscreen->Canvas();
+    }
+
+    if (!Transparent()) {
+        if (!FGradation) {
+            canvas->Brush()->SetColor(Color());
+            canvas->FillRect(client);
+        } else if (FFlickerless) {
+            GradBitmap(offscreen.get(), FGradationColor, Color(), FGradateVert);
+        } else {
+            GradRect(Canvas(), client, FGradationColor, Color(), FGradateVert);
+        }
+    }
+
+    canvas->SetFont(Font());
+    canvas->Brush()->SetStyle(bsClear);
+
+    const int length = static_cast<int>(text.size());
+    TRect measured = client;
+    DrawTextEx(canvas->Handle(), text.c_str(), length, &measured, flags | DT_CALCRECT, nullptr);
+    const int textHeight = measured.Bottom - measured.Top;
+
+    TRect textRect = client;
+    if (Layout() == tlCenter)
+        OffsetRect(textRect, 0, (Height() - textHeight) / 2);
+    else if (Layout() == tlBottom)
+        OffsetRect(textRect, 0, Height() - textHeight);
+    TRect shadowRect = textRect;
+    OffsetRect(shadowRect, FShadow->OffsetLeft(), FShadow->OffsetTop());
+    TRect highlightRect = textRect;
+    OffsetRect(highlightRect, FHighlight->OffsetLeft(), FHighlight->OffsetTop());
+
+    const bool enabled = Enabled();
+    const TColor shadowColor = enabled ? FShadow->Color() : clGray;
+    const TColor highlightColor = enabled ? FHighlight->Color() : clBtnHighlight;
+    const TColor textColor = enabled ? Font()->Color() : clBtnShadow;
+
+    if (FShadow->Visible())
+        DrawIn(canvas, text.c_str(), length, shadowRect, flags, shadowColor);
+    if (FHighlight->Visible())
+        DrawIn(canvas, text.c_str(), length, highlightRect, flags, highlightColor);
+
+    if (FTextGradation != tgNone && CharCount(text) > 1) {
+        int x = textRect.Left;
+        const TColor start = Font()->Color();
+        if (FTextGradation == tg2Colors || CharCount(text) == 2) {
+            GradText(canvas, textRect, x, start, FTextGradationColor, text, flags);
+        } else {
+            // Split in the middle, never inside a character.
+            std::size_t split = CharEndOffset(text.data(), text.size(), text.size() / 2);
+            AnsiString first = text.substr(0, split);
+            AnsiString rest = text.substr(split);
+            GradText(canvas, textRect, x, start, FTextMidColor, first, flags);
+            if (CharCount(rest) == 1)
+                GradText(canvas, textRect, x, FTextGradationColor, FTextGradationColor, rest,
+                         flags);
+            else
+                GradText(canvas, textRect, x, FTextMidColor, FTextGradationColor, rest, flags);
+        }
+    } else {
+        DrawIn(canvas, text.c_str(), length, textRect, flags, textColor);
+    }
+
+    if (offscreen) {
+        Canvas()->SetCopyMode(cmSrcCopy);
+        Canvas()->CopyRect(client, offscreen->Canvas(), client);
+    }
+}
+
+void TShadowLabel::GradText(TCanvas* Canvas, const TRect& TextRect, int& X, TColor Start,
+                            TColor End, const AnsiString& Piece, unsigned Flags) {
+    const std::size_t n = CharCount(Piece);
+    if (n == 1) {
+        DrawIn(Canvas, Piece.c_str(), static_cast<int>(Piece.size()),
+               Rect(X, TextRect.Top, TextRect.Right, TextRect.Bottom), Flags, Start);
+        X += Canvas->TextWidth(Piece);
+        return;
+    }
+    TEXTMETRIC metrics;
+    GetTextMetrics(Canvas->Handle(), &metrics);
+    std::uint8_t r1, g1, b1, r2, g2, b2;
+    GetRGB(Start, r1, g1, b1);
+    GetRGB(End, r2, g2, b2);
+    const int count = static_cast<int>(n);
+    std::size_t offset = 0;
+    for (int k = 0; k < count; ++k) {
+        std::size_t next = NextCharOffset(Piece.data(), Piece.size(), offset);
+        AnsiString character = Piece.substr(offset, next - offset);
+        offset = next;
+        const TColor color = RGB(static_cast<std::uint8_t>(GradientChannel(r1, r2 - r1, k, count)),
+                                 static_cast<std::uint8_t>(GradientChannel(g1, g2 - g1, k, count)),
+                                 static_cast<std::uint8_t>(GradientChannel(b1, b2 - b1, k, count)));
+        TRect box = Rect(X, TextRect.Top, X + Canvas->TextWidth(character) - metrics.tmOverhang,
+                         TextRect.Bottom);
+        DrawIn(Canvas, character.c_str(), static_cast<int>(character.size()), box, Flags, color);
+        X = box.Right;
+    }
+}
+
+void RegisterShadowLabel() {
+    static const bool registered = [] {
+        RegisterStockClasses();
+        static const TEnumInfo EllipsisInfo{
+            {{"elNone", elNone}, {"elEnd", elEnd}, {"elPath", elPath}}};
+        static const TEnumInfo TextGradationInfo{
+            {{"tgNone", tgNone}, {"tg2Colors", tg2Colors}, {"tg3Colors", tg3Colors}}};
+        RegisterClass<TShadow>("TShadow", "")
+            .Property("Visible", &TShadow::Visible, &TShadow::SetShadowVisible, true)
+            .Property("Color", &TShadow::Color, &TShadow::SetShadowColor, clSilver)
+            .Property("OffsetLeft", &TShadow::OffsetLeft, &TShadow::SetShadowLeft, 1)
+            .Property("OffsetTop", &TShadow::OffsetTop, &TShadow::SetShadowTop, 1);
+        RegisterClass<TShadowLabel>("TShadowLabel", "TLabel")
+            .Enum("Ellipsis", &TShadowLabel::Ellipsis, &TShadowLabel::SetEllipsis, EllipsisInfo)
+            .Property("Flickerless", &TShadowLabel::Flickerless, &TShadowLabel::SetFlickerless,
+                      true)
+            .Property("GradateVert", &TShadowLabel::GradateVert, &TShadowLabel::SetGradateVert)
+            .Property("Gradation", &TShadowLabel::Gradation, &TShadowLabel::SetGradation)
+            .Property("GradationColor", &TShadowLabel::GradationColor,
+                      &TShadowLabel::SetGradationColor, clBlue)
+            .Object("Highlight", &TShadowLabel::Highlight)
+            .Object("Shadow", &TShadowLabel::Shadow)
+            .Enum("TextGradation", &TShadowLabel::TextGradation, &TShadowLabel::SetTextGradation,
+                  TextGradationInfo)
+            .Property("TextGradationColor", &TShadowLabel::TextGradationColor,
+                      &TShadowLabel::SetTextGradationColor, clMaroon)
+            .Property("TextMidColor", &TShadowLabel::TextMidColor, &TShadowLabel::SetTextMidColor,
+                      clNavy);
+        return true;
+    }();
+    (void)registered;
 }
