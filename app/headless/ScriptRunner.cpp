@@ -156,7 +156,7 @@ private:
                 if (words.empty())
                     continue;
                 if (!Command(words))
-                    return;
+                    break;
             } catch (const TScriptError& E) {
                 FErr << "line " << number << ": " << E.Message << "\n";
                 FResult = 2;
