@@ -1,10 +1,12 @@
 #include "BoardFixture.h"
 
 #include "app/BoardOutput.h"
+#include "platform/base/Exceptions.h"
 #include "platform/base/FileUtils.h"
 #include "platform/shell/Mapi.h"
 #include "platform/ui/Dialogs.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
