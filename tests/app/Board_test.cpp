@@ -124,7 +124,7 @@ TEST_F(BoardTest, APictureOfAnySizeFillsTheWholeCellAndReplacesTheLastOne) {
         for (int x = c.X; x < c.X + 120; x += 7)
             ASSERT_EQ(At(x, y), clBlue) << x << "," << y;
     EXPECT_EQ(At(c.X + 119, c.Y + 159), clBlue);
-    EXPECT_EQ(At(c.X - 1, c.Y), PaleGreen);
+    EXPECT_EQ(At(c.X - 2, c.Y), PaleGreen); // cell 7, left of its white seam
 }
 
 TEST_F(BoardTest, AJpegDropLoadsAndTheSameFileLoadsAgain) {
@@ -200,7 +200,7 @@ TEST_F(BoardTest, DoubleClickEmptiesItsCellAndDeleteEmptiesAll) {
     for (int n = 1; n <= 8; ++n)
         EXPECT_NE(At(Inside(n).X, Inside(n).Y), clRed) << n;
     EXPECT_TRUE(MainForm1->Label1->Visible());
-    EXPECT_EQ(MainForm1->CurrentCell(), "下");
+    EXPECT_EQ(MainForm1->CurrentCell(), "左"); // the double-click's motion recorded cell 4
     EXPECT_TRUE(Boxes().empty());
 }
 
