@@ -8,7 +8,6 @@
 #include "platform/ui/WinControl.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace {
