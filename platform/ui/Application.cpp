@@ -47,11 +47,6 @@ void TApplication::Run() {
     FMainForm->Show();
     if (FTerminated)
         return;
-    FRunning = true;
-    struct TRunning {
-        bool& Flag;
-        ~TRunning() { Flag = false; }
-    } running{FRunning};
     THost::Current().Run();
 }
 

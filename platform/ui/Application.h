@@ -94,7 +94,6 @@ private:
     TCustomForm* FMainForm = nullptr;
     TControl* FMouseControl = nullptr;
     bool FTerminated = false;
-    bool FRunning = false;
     TExceptionEvent FOnException;
 };
 

@@ -204,10 +204,6 @@ void TCustomForm::Repaint() {
     RepaintRect(ClientRect());
 }
 
-void TCustomForm::PaintBackground(TCanvas* ACanvas, const TRect& Area) {
-    TWinControl::PaintBackground(ACanvas, Area);
-}
-
 void TCustomForm::Close() {
     TCloseAction action = caHide;
     if (FOnClose)

@@ -145,8 +145,6 @@ public:
 
 protected:
     void Dispatch(TMessage& Message) override;
-    // Paints the form's own background of Area: its Color.
-    void PaintBackground(TCanvas* ACanvas, const TRect& Area) override;
 
 private:
     THostWindowParams WindowParams() const;
