@@ -112,6 +112,25 @@ TEST_F(ImageTest, ProportionalFitsThePictureAndKeepsItsShape) {
     EXPECT_EQ(Shown(180, 110), PaleGreen);
 }
 
+TEST_F(ImageTest, TransparentLeavesOutTheBottomLeftColour) {
+    auto picture = MakeBitmap({{clBlue, clRed}, {clRed, clBlue}});
+    Image->Picture()->SetGraphic(picture.get());
+    EXPECT_EQ(Shown(120, 159), clRed);
+    Image->SetTransparent(true);
+    EXPECT_TRUE(Image->Picture()->Graphic()->Transparent());
+    EXPECT_EQ(Shown(120, 158), PaleGreen) << "red, the bottom-left colour, is left out";
+    EXPECT_EQ(Shown(239, 159), clBlue);
+    EXPECT_EQ(Shown(239, 0), clWhite) << "the shape's seam shows through";
+}
+
+TEST_F(ImageTest, AutoSizeTakesThePicturesSize) {
+    Image->SetStretch(false);
+    Image->SetAutoSize(true);
+    auto picture = MakeBitmap({{clRed, clRed, clRed}});
+    Image->Picture()->SetGraphic(picture.get());
+    EXPECT_EQ(Image->BoundsRect(), Bounds(120, 0, 3, 1));
+}
+
 TEST_F(ImageTest, CanvasOfAnEmptyImageCreatesABitmapOfItsOwnSizeOnce) {
     // The hidden snapshot image of the board: never shown, larger than the window.
     auto* image0 = Place<TImage>(400, 0, 480, 320);

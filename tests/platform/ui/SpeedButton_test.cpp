@@ -146,4 +146,16 @@ TEST_F(SpeedButtonTest, PaintsRaisedAndSunk) {
     EXPECT_EQ(Shown(22, 21), light);
 }
 
+TEST_F(SpeedButtonTest, FlatButtonShowsItsFrameWhileThePointerIsOverIt) {
+    Host.MouseMove(Window(), 200, 200);
+    A->SetFlat(true);
+    const TColor face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(Shown(0, 0), face);
+    Host.MouseMove(Window(), 10, 10);
+    EXPECT_EQ(Shown(0, 0), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(Shown(22, 21), ColorToRGB(clBtnShadow));
+    Host.MouseMove(Window(), 200, 200);
+    EXPECT_EQ(Shown(0, 0), face);
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 class StockFixture : public testing::Test {
 protected:
     void SetUp() override {
+        Application->Initialize();
         Form = new TForm(Application);
         Form->SetBounds(0, 0, 480, 320);
         Form->SetColor(clWhite);
