@@ -6,6 +6,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/ShellApi.h"
 #include "platform/ui/StockClasses.h"
+#include "platform/ui/Timer.h"
 #include "platform/ui/UiClasses.h"
 
 #include <array>
@@ -254,7 +255,9 @@ public:
     }
     AnsiString ClassName() const override { return "TSmallForm"; }
     void Panel1Click(TObject*) { ++Clicks; }
+    void Timer1Timer(TObject*) { ++Ticks; }
     int Clicks = 0;
+    int Ticks = 0;
 
     static const char* Text;
 };
@@ -288,6 +291,10 @@ const char* TSmallForm::Text = R"(object SmallForm: TSmallForm
       Height = 10
     end
   end
+  object Timer1: TTimer
+    Interval = 50
+    OnTimer = Timer1Timer
+  end
   object Menu1: TPopupMenu
     object Item1: TMenuItem
       Caption = '&Item'
@@ -298,7 +305,8 @@ end
 
 TEST_F(DescriptionTest, ASmallFormReadsItsControlsAndSettings) {
     RegisterClass<TSmallForm>("TSmallForm", "TForm")
-        .Method("Panel1Click", &TSmallForm::Panel1Click);
+        .Method("Panel1Click", &TSmallForm::Panel1Click)
+        .Method("Timer1Timer", &TSmallForm::Timer1Timer);
     TSmallForm* form = nullptr;
     Application->CreateForm(form);
     ASSERT_NE(form, nullptr);
@@ -327,6 +335,10 @@ TEST_F(DescriptionTest, ASmallFormReadsItsControlsAndSettings) {
     Host.ProcessMessages();
     EXPECT_EQ(Window(form).ScreenPixel(12, 12), clYellow);
     EXPECT_EQ(Window(form).ScreenPixel(5, 5), clWhite);
+
+    // The timer started once the whole description was read.
+    Host.Advance(100);
+    EXPECT_EQ(form->Ticks, 2);
 }
 
 } // namespace
