@@ -126,6 +126,10 @@ void GradBitmap(TBitmap* Bitmap, const TColor First, const TColor Second, bool V
 }
 
 void GradRect(TCanvas* Canvas, const TRect& Rect, TColor First, TColor Second, bool Vertical) {
+    Canvas->SetCopyMode(cmSrcCopy);
+    // An inverted rectangle would give a strip of one row that the stretch mirrors into it.
+    if (IsRectEmpty(Rect))
+        return;
     auto strip = std::make_unique<TBitmap>();
     strip->SetPixelFormat(pf24bit);
     int height = Rect.Bottom - Rect.Top;
@@ -134,7 +138,6 @@ void GradRect(TCanvas* Canvas, const TRect& Rect, TColor First, TColor Second, b
     else
         strip->SetSize(Rect.Right - Rect.Left, height / 20 + 1);
     GradBitmap(strip.get(), First, Second, Vertical);
-    Canvas->SetCopyMode(cmSrcCopy);
     Canvas->CopyRect(Rect, strip->Canvas(), ::Rect(0, 0, strip->Width(), strip->Height()));
 }
 
@@ -241,7 +244,7 @@ void DrawIn(TCanvas* Canvas, const char* Text, int Length, TRect Box, unsigned F
 } // namespace
 
 void TShadowLabel::Paint() {
-    AnsiString text = Caption();
+    AnsiString text = GetLabelText();
     if (text.empty() || (ShowAccelChar() && text == "&"))
         text += ' ';
     unsigned flags = AlignmentFlags[Alignment()] | DT_EXPANDTABS | EllipsisFlags[FEllipsis];
@@ -330,8 +333,10 @@ void TShadowLabel::GradText(TCanvas* Canvas, const TRect& TextRect, int& X, TCol
                             TColor End, const AnsiString& Piece, unsigned Flags) {
     const std::size_t n = CharCount(Piece);
     if (n == 1) {
+        // The box runs to the right edge; the alignment must not move the character there.
         DrawIn(Canvas, Piece.c_str(), static_cast<int>(Piece.size()),
-               Rect(X, TextRect.Top, TextRect.Right, TextRect.Bottom), Flags, Start);
+               Rect(X, TextRect.Top, TextRect.Right, TextRect.Bottom),
+               Flags & ~(DT_CENTER | DT_RIGHT), Start);
         X += Canvas->TextWidth(Piece);
         return;
     }
