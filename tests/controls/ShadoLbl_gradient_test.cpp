@@ -151,8 +151,9 @@ struct TCanvasFixture {
     void ExpectOutsideUntouched() const {
         for (int y = 0; y < Bitmap->Height(); ++y)
             for (int x = 0; x < Bitmap->Width(); ++x)
-                if (!PtInRect(Area, Point(x, y)))
+                if (!PtInRect(Area, Point(x, y))) {
                     ASSERT_EQ(Bitmap->GetPixel(x, y), 0x5A5A5Au) << x << "," << y;
+                }
     }
 };
 
