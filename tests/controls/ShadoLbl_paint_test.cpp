@@ -70,6 +70,7 @@ TEST_F(ShadowLabelPaint, TransparentShowsWhatLiesBeneathEvenWithAGradient) {
 
 struct TBackgroundCase {
     const char* Name;
+    friend void PrintTo(const TBackgroundCase& C, std::ostream* Out) { *Out << C.Name; }
     bool Gradation;
     bool Vertical;
     bool Flickerless;
@@ -152,6 +153,7 @@ TEST_F(ShadowLabelPaint, OffsetCopiesAreCutAtTheControlsEdges) {
 
 struct TLayoutCase {
     const char* Name;
+    friend void PrintTo(const TLayoutCase& C, std::ostream* Out) { *Out << C.Name; }
     TTextLayout Layout;
 };
 
@@ -190,6 +192,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, ShadowLabelLayout,
 // clMaroon.
 struct TGradientTextCase {
     const char* Name;
+    friend void PrintTo(const TGradientTextCase& C, std::ostream* Out) { *Out << C.Name; }
     AnsiString Caption;
     TTextGradation Gradation;
     std::vector<TColor> Colours; // one per character, left to right
@@ -279,6 +282,7 @@ TEST_F(ShadowLabelPaint, AnEmptyCaptionPaintsTheBackgroundOnly) {
 
 struct TAmpersandCase {
     const char* Name;
+    friend void PrintTo(const TAmpersandCase& C, std::ostream* Out) { *Out << C.Name; }
     bool ShowAccelChar;
     AnsiString Drawn; // what the label must look like it drew
 };

@@ -134,6 +134,7 @@ TEST_F(ShadowLabelProps, AutoSizeLeavesNoRoomForTheOffsets) {
 
 struct TRepaintCase {
     const char* Name;
+    friend void PrintTo(const TRepaintCase& C, std::ostream* Out) { *Out << C.Name; }
     std::function<void(TShadowLabel*)> Before; // state before the paint, may be null
     std::function<void(TShadowLabel*)> Change;
     bool Repaints;
