@@ -54,8 +54,8 @@ void GetRGB(const TColor Color, std::uint8_t& R, std::uint8_t& G, std::uint8_t& 
 // right. The colours are computed once per row or column; the rest is copied.
 void GradBitmap(TBitmap* Bitmap, const TColor First, const TColor Second, bool Vertical);
 
-// Paints such a gradient into Rect through a small temporary bitmap stretched over it;
-// leaves the canvas's copy mode at a plain source copy.
+// Paints such a gradient into Rect through a small temporary bitmap stretched over it (an
+// empty or inverted Rect paints nothing); leaves the canvas's copy mode at a plain source copy.
 void GradRect(TCanvas* Canvas, const TRect& Rect, TColor First, TColor Second, bool Vertical);
 
 enum TEllipsis : std::uint8_t { elNone, elEnd, elPath };
@@ -63,8 +63,9 @@ enum TTextGradation : std::uint8_t { tgNone, tg2Colors, tg3Colors };
 
 // A label that draws its caption with a drop shadow and a highlight copy, over nothing
 // (transparent), a plain colour or a two-colour gradient, and can colour the caption's
-// characters along a two- or three-colour gradient. Everything but the painting is the
-// platform label's, automatic sizing included (which leaves no room for the offsets).
+// characters along a two- or three-colour gradient, which runs from the text's left edge
+// whatever the alignment. Everything but the painting is the platform label's, automatic
+// sizing included (which leaves no room for the offsets).
 class TShadowLabel : public TLabel {
 public:
     explicit TShadowLabel(TComponent* AOwner);

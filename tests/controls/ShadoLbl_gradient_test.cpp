@@ -183,7 +183,7 @@ TEST(GradRect, VerticalGivesEveryRowItsOwnStep) {
 
 TEST(GradRect, AnEmptyRectanglePaintsNothing) {
     const TRect empties[] = {Rect(10, 10, 10, 30), Rect(10, 10, 50, 10), Rect(50, 30, 10, 10),
-                             Rect(10, 30, 50, 10), Rect(50, 10, 10, 30)};
+                             Rect(10, 30, 50, 10), Rect(50, 10, 10, 30), Rect(10, 30, 50, 25)};
     for (const TRect& r : empties)
         for (bool vertical : {false, true}) {
             TCanvasFixture f;
