@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -48,7 +49,8 @@ protected:
     void TearDown() override {
         Application->Done();
         MainForm1 = nullptr;
-        std::system(("rm -rf '" + Folder + "'").c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(Folder, ignored);
     }
 
     THeadlessWindow& Window() { return *Host.FindWindow(MainForm1->Handle()); }
