@@ -2,7 +2,7 @@ object GalleryForm: TGalleryForm
   Left = 120
   Top = 80
   Width = 520
-  Height = 360
+  Height = 288
   Caption = 'Shine speed buttons'
   Color = clBtnFace
   object FramesLabel: TLabel
@@ -47,7 +47,7 @@ object GalleryForm: TGalleryForm
   object ActiveLabel: TLabel
     Left = 8
     Top = 56
-    Caption = 'Active image'
+    Caption = 'Active'
   end
   object ActiveNormal: TShineSpeedButton
     Tag = 1
@@ -116,7 +116,7 @@ object GalleryForm: TGalleryForm
   object DisabledLabel: TLabel
     Left = 8
     Top = 100
-    Caption = 'Disabled image'
+    Caption = 'Disabled'
   end
   object DisabledDefault: TShineSpeedButton
     Tag = 2
