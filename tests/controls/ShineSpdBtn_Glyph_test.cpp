@@ -39,13 +39,14 @@ TPicture ReadBack(const TBitmap& Image, const TPalette& Palette) {
 // A button whose looks the tests pick through its own pointer and enable handling.
 class TProbe : public TShineSpeedButton {
 public:
-    TProbe() : TShineSpeedButton(nullptr) {}
+    explicit TProbe(TComponent* AOwner) : TShineSpeedButton(AOwner) {}
     // A left press makes the active look.
     void MakeActive() { MouseDown(mbLeft, TShiftState(), 1, 1); }
 };
 
 struct TGlyphTest : testing::Test {
-    TProbe Button;
+    TComponent Owner{nullptr};
+    TProbe& Button = *new TProbe(&Owner);
 
     std::unique_ptr<TBitmap> StateGlyph(const TPicture& Rows, const TPalette& Palette) {
         Button.SetGlyph(MakeBitmap(Rows, Palette).get());
