@@ -122,11 +122,10 @@ protected:
     }
     void mouseMoveEvent(QMouseEvent* Event) override { Send(Event, THostMouseEvent::Move, mbLeft); }
     void leaveEvent(QEvent*) override {
-        THostMouseEvent event;
-        event.Kind = THostMouseEvent::Leave;
-        event.Shift =
-            ShiftStateOf(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons());
-        FWindow.Events().HostMouse(event);
+        // A window holding the capture keeps hearing the pointer; it hears that it left when
+        // it lets the capture go.
+        if (FWindow.Host().CaptureWindow() != &FWindow)
+            FWindow.SendLeave();
     }
 
     bool event(QEvent* Event) override {
@@ -325,7 +324,18 @@ TPoint TQtWindow::ClientOrigin() const {
 }
 
 void TQtWindow::SetCapture(bool Capture) {
+    const bool held = FHost.CaptureWindow() == this;
     FHost.WindowCapture(this, Capture);
+    if (held && !Capture && !FWidget->underMouse())
+        SendLeave();
+}
+
+void TQtWindow::SendLeave() {
+    THostMouseEvent event;
+    event.Kind = THostMouseEvent::Leave;
+    event.Shift =
+        ShiftStateOf(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons());
+    FEvents->HostMouse(event);
 }
 
 void TQtWindow::SetAcceptDrops(bool Accept) {

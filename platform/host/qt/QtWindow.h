@@ -48,6 +48,8 @@ public:
     const TBitmap* Surface() const { return FSurface; }
     // The part of Region the form has to paint before it is shown; taken off the dirty region.
     QRegion TakeDirty(const QRegion& Region);
+    // Tells the form the pointer left the window.
+    void SendLeave();
 
 private:
     void ApplyFlags(const THostWindowParams& Params);

@@ -79,7 +79,9 @@ public:
                 Surface.SetPixel(x, y, Pattern(x, y));
     }
     void HostMouse(const THostMouseEvent& Event) override {
-        if (Event.Kind != THostMouseEvent::Move && Event.Kind != THostMouseEvent::Leave)
+        if (Event.Kind == THostMouseEvent::Leave)
+            ++Leaves;
+        else if (Event.Kind != THostMouseEvent::Move)
             Mouse.push_back(Event);
     }
     void HostKey(const THostKeyEvent& Event) override { Keys.push_back(Event); }
@@ -104,6 +106,7 @@ public:
     std::vector<std::vector<AnsiString>> Drops;
     TPoint DropPoint;
     int CloseRequests = 0;
+    int Leaves = 0;
 };
 
 // Answers the next modal window (or popup) from a short repeating timer, and gives up after
@@ -290,6 +293,20 @@ TEST(QtHost, KeysArriveAsVirtualKeysWithShiftAndCharacter) {
     ASSERT_EQ(form.Keys.size(), 1u);
     EXPECT_EQ(form.Keys[0].Key, 'A');
     EXPECT_EQ(form.Keys[0].Char, U'a');
+}
+
+TEST(QtHost, WindowHoldingTheCaptureHearsItLeftWhenItLetsGo) {
+    TRecordingForm form;
+    form.ShowAndWait();
+    form.Leaves = 0;
+    form.Window->SetCapture(true);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(form.Window->Widget(), &leave);
+    EXPECT_EQ(form.Leaves, 0);
+    form.Window->SetCapture(false);
+    EXPECT_EQ(form.Leaves, 1);
+    QApplication::sendEvent(form.Window->Widget(), &leave);
+    EXPECT_EQ(form.Leaves, 2);
 }
 
 TEST(QtHost, CloseButtonAsksTheForm) {
