@@ -99,10 +99,15 @@ TEST_F(TInteraction, RightReleaseDuringADragEndsItLikeALeftRelease) {
     Release(Button, 5, 5, mbRight);
     EXPECT_EQ(Clicks, 1);
     EXPECT_FALSE(Button->Dragging());
+    // The left button still holds the capture, so the tracking update cannot activate it.
+    EXPECT_EQ(Button->State(), sbsUp);
     Release(Button, 5, 5);
     Settle();
     EXPECT_EQ(Clicks, 1);
     EXPECT_FALSE(Button->Down());
+    // The next move over it does.
+    MoveTo(Button, 6, 6);
+    EXPECT_EQ(Button->State(), sbsUpActive);
 }
 
 TEST_F(TInteraction, ExclusiveGroupLatchesOneButton) {
