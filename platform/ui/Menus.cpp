@@ -31,8 +31,12 @@ constexpr const char* AltName = "Alt+";
 AnsiString KeyName(std::uint16_t Key) {
     if ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9'))
         return AnsiString(1, static_cast<char>(Key));
-    if (Key >= VK_F1 && Key <= VkF24)
-        return "F" + std::to_string(Key - VK_F1 + 1);
+    if (Key >= VK_F1 && Key <= VkF24) {
+        // Appended rather than concatenated: g++ 12 misreports "F" + string at -O3.
+        AnsiString name = "F";
+        name += std::to_string(Key - VK_F1 + 1);
+        return name;
+    }
     for (const TKeyName& k : KeyNames)
         if (k.Key == Key)
             return k.Name;

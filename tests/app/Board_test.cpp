@@ -1,6 +1,7 @@
 #include "BoardFixture.h"
 
 #include "controls/ShadoLbl.h"
+#include "platform/base/Exceptions.h"
 #include "platform/graphics/Picture.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Menus.h"
@@ -190,7 +191,7 @@ TEST_F(BoardTest, ALongPathIsNotCut) {
 TEST_F(BoardTest, DoubleClickEmptiesItsCellAndDeleteEmptiesAll) {
     for (int n = 1; n <= 8; ++n) {
         Move(Inside(n).X, Inside(n).Y);
-        Drop({PictureFile("p" + std::to_string(n) + ".bmp", clRed)});
+        Drop({PictureFile(Format("p%d.bmp", n), clRed)});
     }
     Host.DoubleClick(Window(), Inside(4).X, Inside(4).Y);
     Host.ProcessMessages();

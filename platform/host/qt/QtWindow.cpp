@@ -235,11 +235,15 @@ void TQtWindow::SetCaption(const AnsiString& Caption) {
 }
 
 void TQtWindow::SetIcon(const TBitmap& Icon) {
-    QImage image(Icon.Width(), Icon.Height(), QImage::Format_RGB32);
+    // A transparent icon's transparent colour is see-through, as on the taskbar elsewhere.
+    QImage image(Icon.Width(), Icon.Height(), QImage::Format_ARGB32);
+    const bool transparent = Icon.Transparent();
+    const TColor clear = Icon.TransparentColor();
     for (int y = 0; y < Icon.Height(); ++y)
         for (int x = 0; x < Icon.Width(); ++x) {
             const TColor c = Icon.GetPixel(x, y);
-            image.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
+            const int alpha = transparent && c == clear ? 0 : 255;
+            image.setPixel(x, y, qRgba(GetRValue(c), GetGValue(c), GetBValue(c), alpha));
         }
     FWidget->setWindowIcon(QIcon(QPixmap::fromImage(image)));
 }

@@ -157,6 +157,22 @@ TEST(QtHost, ToolWindowHasItsFlagsAndAFixedSize) {
     EXPECT_EQ(widget->windowTitle(), QString::fromUtf8("ピコラム"));
 }
 
+TEST(QtHost, TheIconLeavesOutItsTransparentColour) {
+    TRecordingForm form;
+    TBitmap icon;
+    icon.SetPixelFormat(pf32bit);
+    icon.SetSize(2, 1);
+    icon.SetPixel(0, 0, clFuchsia);
+    icon.SetPixel(1, 0, clLime);
+    icon.SetTransparentColor(clFuchsia);
+    icon.SetTransparent(true);
+    form.Window->SetIcon(icon);
+    const QImage shown = form.Window->Widget()->windowIcon().pixmap(QSize(2, 1)).toImage();
+    ASSERT_EQ(shown.size(), QSize(2, 1));
+    EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);
+    EXPECT_EQ(shown.pixel(1, 0), qRgba(0, 255, 0, 255));
+}
+
 TEST(QtHost, PlainWindowIsResizableAndNotOnTop) {
     THostWindowParams params = TRecordingForm::DefaultParams();
     params.ToolWindow = false;
