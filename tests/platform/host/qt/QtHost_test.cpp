@@ -3,6 +3,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/host/qt/QtSaveDialog.h"
 #include "platform/host/qt/QtWindow.h"
+#include "support/qt/ModalAnswer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -107,38 +108,6 @@ public:
     TPoint DropPoint;
     int CloseRequests = 0;
     int Leaves = 0;
-};
-
-// Answers the next modal window (or popup) from a short repeating timer, and gives up after
-// a while so that a window nobody finds never holds the test.
-class TModalAnswer {
-public:
-    template <class F> explicit TModalAnswer(F Answer, bool Popup = false) {
-        QObject::connect(&FPoll, &QTimer::timeout, [this, Answer, Popup] {
-            QWidget* widget =
-                Popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
-            if (widget == nullptr || !widget->isVisible())
-                return;
-            FPoll.stop();
-            Found = true;
-            Answer(widget);
-        });
-        FPoll.start(20);
-        FGiveUp.setSingleShot(true);
-        QObject::connect(&FGiveUp, &QTimer::timeout, [this] {
-            FPoll.stop();
-            if (QWidget* popup = QApplication::activePopupWidget())
-                popup->close();
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                dialog->reject();
-        });
-        FGiveUp.start(10000);
-    }
-    bool Found = false;
-
-private:
-    QTimer FPoll;
-    QTimer FGiveUp;
 };
 
 TEST(QtHost, ToolWindowHasItsFlagsAndAFixedSize) {
