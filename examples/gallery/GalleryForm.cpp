@@ -1,8 +1,8 @@
 #include "examples/gallery/GalleryForm.h"
 
-#include "examples/gallery/TextImage.h"
 #include "platform/base/FormReader.h"
 #include "platform/base/Registry.h"
+#include "platform/graphics/XpmImage.h"
 #include "platform/ui/StockClasses.h"
 
 extern const char GalleryFormDfm[];
@@ -33,8 +33,11 @@ TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
     const char* const glyphs[] = {GalleryStarGlyph, GalleryDiskGlyph, GalleryArrowGlyph};
     for (int i = 0; i < ComponentCount(); ++i) {
         auto* button = dynamic_cast<TShineSpeedButton*>(Components(i));
-        if (button != nullptr && button->Tag() >= 1 && button->Tag() <= 3)
-            button->SetGlyph(LoadTextImage(glyphs[button->Tag() - 1]).get());
+        if (button == nullptr || button->Tag() < 1 || button->Tag() > 3)
+            continue;
+        TBitmap glyph;
+        LoadXpm(glyph, glyphs[button->Tag() - 1]);
+        button->SetGlyph(&glyph);
     }
 }
 
