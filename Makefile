@@ -33,5 +33,5 @@ bench: setup $(RELEASE_DIR)/build.ninja
 # The release build is what `make run` starts; it is built too, so its warnings stop a test run.
 test: setup $(TEST_DIR)/build.ninja $(RELEASE_DIR)/build.ninja
 	@cmake --build $(TEST_DIR)
-	@cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 	@cmake --build $(RELEASE_DIR) --target picolam picolam-headless gallery
+	@cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
