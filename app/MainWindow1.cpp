@@ -17,7 +17,7 @@
 #include "platform/ui/Image.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/Shape.h"
-#include "platform/ui/ShellApi.h"
+#include "platform/ui/FileDrop.h"
 #include "platform/ui/StockClasses.h"
 
 #include <memory>

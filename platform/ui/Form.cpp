@@ -5,7 +5,7 @@
 #include "platform/graphics/Font.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Menus.h"
-#include "platform/ui/ShellApi.h"
+#include "platform/ui/FileDrop.h"
 
 #include <algorithm>
 

@@ -67,7 +67,7 @@ private:
 //   character, CM_DIALOGCHAR (WParam = the character's code point, LParam = the shift bits)
 //   broadcast to the controls until one sets Result.
 // - dropped files: WM_DROPFILES through the form's WndProc, WParam = a drop handle for
-//   DragQueryFile and DragFinish (ShellApi.h); the form releases a handle the message
+//   DragQueryFile and DragFinish (FileDrop.h); the form releases a handle the message
 //   handler left open (also when it threw).
 // - close request: Close.
 //

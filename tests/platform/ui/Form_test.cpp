@@ -4,7 +4,7 @@
 #include "platform/base/FormReader.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/ui/Menus.h"
-#include "platform/ui/ShellApi.h"
+#include "platform/ui/FileDrop.h"
 #include "platform/ui/StockClasses.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/UiClasses.h"

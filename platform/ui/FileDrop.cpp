@@ -1,4 +1,4 @@
-#include "platform/ui/ShellApi.h"
+#include "platform/ui/FileDrop.h"
 
 #include "platform/base/MultiByte.h"
 #include "platform/ui/Form.h"
