@@ -14,10 +14,10 @@
 #include "platform/shell/ShellApi.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/FileDrop.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/Shape.h"
-#include "platform/ui/FileDrop.h"
 #include "platform/ui/StockClasses.h"
 
 #include <memory>

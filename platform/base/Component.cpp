@@ -36,7 +36,9 @@ void TComponent::SetLoading(bool Value) {
         FComponentState &= static_cast<std::uint8_t>(~(csLoading | csReading));
 }
 
-void TComponent::Loaded() { FComponentState &= static_cast<std::uint8_t>(~csLoading); }
+void TComponent::Loaded() {
+    FComponentState &= static_cast<std::uint8_t>(~csLoading);
+}
 
 void TComponent::InsertComponent(TComponent* AComponent) {
     if (AComponent->FOwner != nullptr)

@@ -37,14 +37,18 @@ public:
         FBits &= static_cast<std::uint8_t>(~flag);
         return *this;
     }
-    constexpr TShiftState operator|(TShiftState other) const { return FromBits(FBits | other.FBits); }
+    constexpr TShiftState operator|(TShiftState other) const {
+        return FromBits(FBits | other.FBits);
+    }
     constexpr bool operator==(const TShiftState&) const = default;
 
 private:
     std::uint8_t FBits = 0;
 };
 
-constexpr TShiftState operator|(TShiftFlag a, TShiftFlag b) { return TShiftState(a) | TShiftState(b); }
+constexpr TShiftState operator|(TShiftFlag a, TShiftFlag b) {
+    return TShiftState(a) | TShiftState(b);
+}
 
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
@@ -58,5 +62,7 @@ using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShift
 // Binds a member function to its object, the way a form binds its handlers.
 template <class T, class R, class... Args>
 std::function<R(Args...)> Bind(T* object, R (T::*method)(Args...)) {
-    return [object, method](Args... args) -> R { return (object->*method)(args...); };
+    return [object, method](Args... args) -> R {
+        return (object->*method)(args...);
+    };
 }

@@ -50,4 +50,6 @@ bool DirectoryExists(const AnsiString& Name) {
     return stat(Name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool DeleteFile(const AnsiString& FileName) { return unlink(FileName.c_str()) == 0; }
+bool DeleteFile(const AnsiString& FileName) {
+    return unlink(FileName.c_str()) == 0;
+}

@@ -3,8 +3,12 @@
 #include <cwchar>
 #include <cwctype>
 
-bool IsLeadByte(unsigned char b) { return b >= 0xC0 && b <= 0xF7; }
-bool IsTrailByte(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
+bool IsLeadByte(unsigned char b) {
+    return b >= 0xC0 && b <= 0xF7;
+}
+bool IsTrailByte(unsigned char b) {
+    return b >= 0x80 && b <= 0xBF;
+}
 
 TMbcsByteType ByteType(const AnsiString& S, std::size_t Index) {
     if (Index < 1 || Index > S.size())
@@ -25,7 +29,9 @@ std::size_t CharCount(const char* S, std::size_t Length) {
     return n;
 }
 
-std::size_t CharCount(const AnsiString& S) { return CharCount(S.data(), S.size()); }
+std::size_t CharCount(const AnsiString& S) {
+    return CharCount(S.data(), S.size());
+}
 
 std::size_t NextCharOffset(const char* S, std::size_t Length, std::size_t Offset) {
     if (Offset >= Length)
@@ -77,7 +83,9 @@ AnsiString EncodeChar(char32_t c) {
     return s;
 }
 
-static char32_t AsciiUpper(char32_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
+static char32_t AsciiUpper(char32_t c) {
+    return c >= 'a' && c <= 'z' ? c - 32 : c;
+}
 
 bool IsAccel(char32_t Key, const AnsiString& Caption) {
     const char* s = Caption.data();
@@ -99,7 +107,8 @@ bool IsAccel(char32_t Key, const AnsiString& Caption) {
 static std::wstring Folded(const AnsiString& s) {
     std::wstring w;
     for (std::size_t i = 0; i < s.size(); i = NextCharOffset(s.data(), s.size(), i))
-        w += static_cast<wchar_t>(std::towupper(static_cast<wint_t>(DecodeChar(s.data(), s.size(), i))));
+        w += static_cast<wchar_t>(
+            std::towupper(static_cast<wint_t>(DecodeChar(s.data(), s.size(), i))));
     return w;
 }
 

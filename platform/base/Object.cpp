@@ -9,7 +9,9 @@ void TPersistent::Assign(TPersistent* Source) {
         AssignError(nullptr);
 }
 
-void TPersistent::AssignTo(TPersistent* Dest) { Dest->AssignError(this); }
+void TPersistent::AssignTo(TPersistent* Dest) {
+    Dest->AssignError(this);
+}
 
 void TPersistent::AssignError(TPersistent* Source) {
     AnsiString source = Source != nullptr ? Source->ClassName() : AnsiString("nil");

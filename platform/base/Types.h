@@ -25,8 +25,12 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
-inline TPoint Point(int x, int y) { return {x, y}; }
-inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+inline TPoint Point(int x, int y) {
+    return {x, y};
+}
+inline TRect Rect(int left, int top, int right, int bottom) {
+    return {left, top, right, bottom};
+}
 inline TRect Bounds(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
 }
@@ -37,7 +41,9 @@ inline void OffsetRect(TRect& r, int dx, int dy) {
     r.Top += dy;
     r.Bottom += dy;
 }
-inline bool IsRectEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+inline bool IsRectEmpty(const TRect& r) {
+    return r.Right <= r.Left || r.Bottom <= r.Top;
+}
 inline bool PtInRect(const TRect& r, TPoint p) {
     return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }

@@ -12,8 +12,26 @@ class TBitmap;
 class TFont;
 class TGraphic;
 
-enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TPenMode : std::uint8_t { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMerge, pmMask, pmXor };
+enum TPenStyle : std::uint8_t {
+    psSolid,
+    psDash,
+    psDot,
+    psDashDot,
+    psDashDotDot,
+    psClear,
+    psInsideFrame
+};
+enum TPenMode : std::uint8_t {
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMerge,
+    pmMask,
+    pmXor
+};
 enum TBrushStyle : std::uint8_t { bsSolid, bsClear };
 
 // Raster operations (ternary: pattern = brush, source, destination).

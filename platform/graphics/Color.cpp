@@ -51,7 +51,9 @@ void SetSysColor(int Index, TColor Value) {
         SysColors[Index] = Value & 0xFFFFFF;
 }
 
-void ResetSysColors() { SysColors = DefaultSysColors; }
+void ResetSysColors() {
+    SysColors = DefaultSysColors;
+}
 
 TColor ColorToRGB(TColor Color) {
     if ((Color & clSystemColor) != 0)

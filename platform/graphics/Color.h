@@ -81,9 +81,15 @@ void ResetSysColors();
 // A system colour becomes its current RGB value; any other value passes unchanged.
 TColor ColorToRGB(TColor Color);
 
-constexpr std::uint8_t GetRValue(TColor c) { return c & 0xFF; }
-constexpr std::uint8_t GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-constexpr std::uint8_t GetBValue(TColor c) { return (c >> 16) & 0xFF; }
+constexpr std::uint8_t GetRValue(TColor c) {
+    return c & 0xFF;
+}
+constexpr std::uint8_t GetGValue(TColor c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr std::uint8_t GetBValue(TColor c) {
+    return (c >> 16) & 0xFF;
+}
 constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return r | (g << 8) | (static_cast<TColor>(b) << 16);
 }

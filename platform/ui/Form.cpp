@@ -4,8 +4,8 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Font.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/Menus.h"
 #include "platform/ui/FileDrop.h"
+#include "platform/ui/Menus.h"
 
 #include <algorithm>
 

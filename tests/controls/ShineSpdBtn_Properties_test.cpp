@@ -231,12 +231,12 @@ std::vector<TSetterCase> SetterCases() {
     cases.push_back({"FontSize", [](B& b) { b.Font()->SetSize(20); },
                      [](B& b) { b.Font()->SetSize(b.Font()->Size()); }, false, false});
     // Platform notifications that only invalidate.
-    cases.push_back({"Caption", [](B& b) { b.SetCaption("Go"); },
-                     [](B& b) { b.SetCaption(""); }, false, false});
-    cases.push_back({"ControlFont", [](B& b) { b.TControl::Font()->SetSize(20); },
-                     [](B&) {}, false, false});
-    cases.push_back({"SysColorChange", [](B& b) { b.Perform(CM_SYSCOLORCHANGE, 0, 0); },
-                     [](B&) {}, false, false});
+    cases.push_back({"Caption", [](B& b) { b.SetCaption("Go"); }, [](B& b) { b.SetCaption(""); },
+                     false, false});
+    cases.push_back(
+        {"ControlFont", [](B& b) { b.TControl::Font()->SetSize(20); }, [](B&) {}, false, false});
+    cases.push_back({"SysColorChange", [](B& b) { b.Perform(CM_SYSCOLORCHANGE, 0, 0); }, [](B&) {},
+                     false, false});
     cases.push_back({"NoFont", [](B& b) { b.SetActiveFont(b.Font()); },
                      [](B& b) { b.SetFont(nullptr); }, false, false});
     return cases;
